@@ -1,0 +1,26 @@
+#include "startup/CorvaneLoad.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace startup {
+
+CorvaneLoad::CorvaneLoad(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("CorvaneLoad"));
+    setWindowTitle(QStringLiteral("Corvane"));
+    auto* layout = new QVBoxLayout(this);
+    caption_ = new QLabel(QStringLiteral("Loading charts and named ranges..."), this);
+    caption_->setObjectName(QStringLiteral("Label1"));
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("prbHorizontalOnLoad"));
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setFormat(QString());
+    bar_->setVisible(false);  // shown when the fill pass begins
+    layout->addWidget(caption_);
+    layout->addWidget(bar_);
+    resize(360, 90);
+}
+
+}  // namespace startup

@@ -1,0 +1,92 @@
+#include "startup/Program.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+
+#include "chrome/AboutWindow.h"
+#include "inventory/Items.h"
+#include "office/Error.h"
+#include "platform/DialogPrompt.h"
+#include "startup/Dispatch.h"
+
+namespace startup {
+
+namespace {
+
+bool unattended() { return qEnvironmentVariable("CORVANE_UNATTENDED") == QLatin1String("1"); }
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "Corvane: %s\n", platform::oneLine(text).toLocal8Bit().constData());
+}
+
+// Nobody can close a window in an unattended run: name what would be open, then end.
+void reportOpenWindows() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty())
+            std::fprintf(stderr, "Corvane: window %s\n", w->objectName().toLocal8Bit().constData());
+}
+
+bool anyWindowOpen() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) return true;
+    return false;
+}
+
+}  // namespace
+
+QString commandCode(const QStringList& arguments) { return arguments.mid(1).join(QChar(' ')); }
+
+Features standardFeatures() {
+    Features f;
+    f.showAbout = [](Run&) {
+        auto* about = new chrome::AboutWindow();
+        about->show();
+    };
+    return f;
+}
+
+int runProgram(const QStringList& arguments) {
+    HostChoice choice = makeHostFromEnvironment();
+    if (!choice.host) {
+        printError(choice.error);
+        return 2;
+    }
+    std::unique_ptr<platform::Prompt> prompt;
+    if (unattended())
+        prompt = std::make_unique<platform::UnattendedPrompt>();
+    else
+        prompt = std::make_unique<platform::DialogPrompt>();
+    platform::DesktopShell shell;
+    platform::InstanceLock instance;
+    Services services{*choice.host, *prompt, shell, instance, platform::OutputFolders::fromEnvironment()};
+    RunState state;
+    Features features = standardFeatures();
+    int status = 0;
+    {
+        Run run{services, state, features, nullptr};
+        try {
+            startUp(commandCode(arguments), run);
+            if (unattended())
+                reportOpenWindows();
+            else if (anyWindowOpen())
+                QApplication::exec();
+        } catch (const office::Error& e) {
+            prompt->show({e.description(), platform::Icon::Critical, platform::Buttons::Ok, true});
+            status = 1;
+        } catch (const inventory::TooManyItems&) {
+            prompt->warn(QStringLiteral("The active workbook holds more than %1 charts and named ranges.")
+                             .arg(inventory::MaxItems));
+            status = 1;
+        }
+    }
+    try {
+        choice.host->finish();
+    } catch (const std::exception& e) {
+        printError(QString::fromLocal8Bit(e.what()));
+        status = status ? status : 1;
+    }
+    return status;
+}
+
+}  // namespace startup

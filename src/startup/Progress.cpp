@@ -1,0 +1,19 @@
+#include "startup/Progress.h"
+
+#include <QProgressBar>
+#include <algorithm>
+
+namespace startup {
+
+int barPercent(int done, int total) {
+    if (total <= 0) return 0;
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(done) * 100 / total, 0, 100));
+}
+
+void stepBar(QProgressBar& bar, int done, int total) {
+    const int percent = barPercent(done, total);
+    bar.setValue(percent);
+    bar.setFormat(QStringLiteral("%1%").arg(percent));
+}
+
+}  // namespace startup

@@ -1,0 +1,26 @@
+#pragma once
+
+// The run-wide records, created once by main and passed on; every test builds its own.
+
+#include "inventory/Items.h"
+#include "office/OfficeContext.h"
+#include "statesheet/StateSheet.h"
+
+namespace startup {
+
+struct ProgressCounts {
+    int loadTotal = 0;
+    int loadDone = 0;  // never reset during a run
+    int exportTotal = 0;
+    int exportDone = 0;
+};
+
+struct RunState {
+    office::OfficeContext office;
+    inventory::ItemTable items;
+    statesheet::Flags stateSheet;
+    ProgressCounts progress;
+    int countedItems = 0;  // the counting pass's result, as the main form shows it
+};
+
+}  // namespace startup
