@@ -7,7 +7,7 @@ namespace chrome {
 // The small About window: what the program is and which version runs.
 class AboutWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutWindow(QWidget* parent = nullptr);
 };
 
