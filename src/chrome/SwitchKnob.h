@@ -16,7 +16,7 @@ class SwitchKnob : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int position READ position WRITE setPosition NOTIFY positionChanged USER true)
     Q_PROPERTY(int positionCount READ positionCount WRITE setPositionCount)
-    Q_PROPERTY(QColor color READ color)
+    Q_PROPERTY(QColor color READ color WRITE setColor)
   public:
     static constexpr int defaultPositionCount = 5;
 
@@ -33,6 +33,8 @@ class SwitchKnob : public QWidget {
     void setPositionLabel(int position, const QString& label);
     // The colour of the position the knob points at.
     QColor color() const { return positionColor(position_); }
+    // Recolours the position the knob points at, for owners that pick the colour per turn.
+    void setColor(const QColor& color) { setPositionColor(position_, color); }
 
     // Geometry, in widget coordinates, for the owner's layout and for tests: the knob's centre
     // and radius, and the point on the rim that marks a position.

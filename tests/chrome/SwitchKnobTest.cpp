@@ -137,6 +137,9 @@ TEST_F(SwitchKnobTest, PositionIsKeptInsideTheRange) {
 
 TEST_F(SwitchKnobTest, FaceShowsTheColourOfThePositionAndThePointerPointsAtIt) {
     knob.setPositionColor(3, QColor(128, 0, 128));
+    knob.setPosition(1);
+    knob.setColor(QColor(90, 90, 90));  // recolours position 1 only
+    EXPECT_EQ(knob.positionColor(0), QColor(0, 0, 255));
     for (int p = 0; p < knob.positionCount(); ++p) {
         knob.setPosition(p);
         const QImage image = knob.grab().toImage();
