@@ -1,0 +1,34 @@
+#include "office/memory/Documents.h"
+
+namespace office::memory {
+
+std::vector<std::shared_ptr<office::Presentation>> PowerPointApp::presentations() const {
+    return {list.begin(), list.end()};
+}
+
+std::shared_ptr<PresentationImpl> PowerPointApp::find(const QString& name) const {
+    for (const auto& p : list)
+        if (p->name_.compare(name, Qt::CaseInsensitive) == 0 || p->fullName_ == name) return p;
+    return nullptr;
+}
+
+bool PowerPointApp::open(const QString& file) {
+    if (auto p = find(file)) {
+        active_ = p;
+        return true;
+    }
+    auto it = files.find(file);
+    if (it == files.end()) return false;
+    auto p = it->second;
+    files.erase(it);
+    list.push_back(p);
+    active_ = p;
+    running = true;
+    return true;
+}
+
+std::vector<std::shared_ptr<office::Document>> WordApp::documents() const {
+    return {list.begin(), list.end()};
+}
+
+}  // namespace office::memory
