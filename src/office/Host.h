@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "office/Clipboard.h"
+#include "office/Error.h"
 #include "office/Excel.h"
 #include "office/PowerPoint.h"
 #include "office/Word.h"
@@ -24,6 +26,9 @@ public:
     virtual std::shared_ptr<Excel> attachExcel() = 0;
     virtual std::shared_ptr<PowerPoint> attachPowerPoint() = 0;
     virtual std::shared_ptr<Word> attachWord() = 0;
+
+    // Where the office's copies land.
+    virtual Clipboard& clipboard() { throw Error(errors::NotRunning, QStringLiteral("This office has no clipboard")); }
 
     // How long to give this office for asynchronous work.
     virtual platform::Pacer& pacer() = 0;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "office/Error.h"
+
 namespace office {
 
 class Presentation {
@@ -13,6 +15,7 @@ public:
     virtual ~Presentation() = default;
     virtual QString name() const = 0;
     virtual QString fullName() const = 0;
+    virtual int slideCount() const { throw Error(errors::Application, QStringLiteral("Slides are not available")); }
 };
 
 class PowerPoint {
@@ -21,6 +24,7 @@ public:
     virtual QString version() const = 0;
     virtual std::shared_ptr<Presentation> activePresentation() const = 0;  // null when none
     virtual std::vector<std::shared_ptr<Presentation>> presentations() const = 0;
+    virtual int windowCount() const { return activePresentation() ? 1 : 0; }
 };
 
 }  // namespace office

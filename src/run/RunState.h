@@ -6,7 +6,7 @@
 #include "office/OfficeContext.h"
 #include "statesheet/StateSheet.h"
 
-namespace startup {
+namespace run {
 
 struct ProgressCounts {
     int loadTotal = 0;
@@ -21,6 +21,12 @@ struct RunState {
     statesheet::Flags stateSheet;
     ProgressCounts progress;
     int countedItems = 0;  // the counting pass's result, as the main form shows it
+
+    // Set by the main form, read by the exports.
+    bool mainFormOpen = false;
+    int pasteFormat = 0;  // 0 picture, 1 editable, 2 embedded, 3 linked
+    int exportCount = 0;  // rows the launched export will process
+    QString slideNumberWarning;
 };
 
-}  // namespace startup
+}  // namespace run

@@ -7,7 +7,7 @@
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 
-namespace startup {
+namespace run {
 
 // The seams a run works through; main makes the real ones, tests their recording twins.
 struct Services {
@@ -20,4 +20,4 @@ struct Services {
     platform::Pacer& pacer() { return host.pacer(); }
 };
 
-}  // namespace startup
+}  // namespace run

@@ -1,8 +1,10 @@
 #include "startup/CorvaneLoad.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QVBoxLayout>
+
+#include "chrome/DropShadow.h"
+#include "chrome/ProgressBar.h"
 
 namespace startup {
 
@@ -12,15 +14,13 @@ CorvaneLoad::CorvaneLoad(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Q
     auto* layout = new QVBoxLayout(this);
     caption_ = new QLabel(QStringLiteral("Loading charts and named ranges..."), this);
     caption_->setObjectName(QStringLiteral("Label1"));
-    bar_ = new QProgressBar(this);
+    bar_ = new chrome::ProgressBar(this);
     bar_->setObjectName(QStringLiteral("prbHorizontalOnLoad"));
-    bar_->setRange(0, 100);
-    bar_->setValue(0);
-    bar_->setFormat(QString());
     bar_->setVisible(false);  // shown when the fill pass begins
     layout->addWidget(caption_);
     layout->addWidget(bar_);
     resize(360, 90);
+    chrome::applyDropShadow(this);
 }
 
 }  // namespace startup

@@ -3,7 +3,10 @@
 #include <QWidget>
 
 class QLabel;
-class QProgressBar;
+
+namespace chrome {
+class ProgressBar;
+}
 
 namespace startup {
 
@@ -12,11 +15,11 @@ class CorvaneLoad : public QWidget {
     Q_OBJECT
 public:
     explicit CorvaneLoad(QWidget* parent = nullptr);
-    QProgressBar* bar() const { return bar_; }
+    chrome::ProgressBar* bar() const { return bar_; }
 
 private:
     QLabel* caption_;
-    QProgressBar* bar_;
+    chrome::ProgressBar* bar_;
 };
 
 }  // namespace startup

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "mainform/Exports.h"
 #include "office/Error.h"
 #include "platform/Files.h"
 #include "startup/CorvaneLoad.h"
@@ -19,8 +20,6 @@ QString messages::tooManyItems(int count) {
 QString messages::notInThisBuild(const QString& what) {
     return QStringLiteral("%1 is not available in this version of Corvane yet.").arg(what);
 }
-
-Run::~Run() = default;
 
 namespace {
 

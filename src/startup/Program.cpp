@@ -5,6 +5,10 @@
 #include <cstdio>
 
 #include "chrome/AboutWindow.h"
+#include "mainform/Exports.h"
+#include "mainform/UserformObj.h"
+#include "startup/CorvaneLoad.h"
+#include "startup/SplashProgress.h"
 #include "inventory/Items.h"
 #include "office/Error.h"
 #include "platform/DialogPrompt.h"
@@ -39,6 +43,14 @@ QString commandCode(const QStringList& arguments) { return arguments.mid(1).join
 
 Features standardFeatures() {
     Features f;
+    f.showMainForm = [](Run& run) {
+        if (!run.exports) run.exports = std::make_unique<mainform::MissingExports>(run.services.prompt);
+        SplashProgress progress(run.state.progress, run.splash ? run.splash->bar() : nullptr, run.services.pacer());
+        auto* form = new mainform::UserformObj(run.services, run.state, *run.exports, progress,
+                                               [&run] { run.splash.reset(); });
+        form->Form_Load();
+        form->show();
+    };
     f.showAbout = [](Run&) {
         auto* about = new chrome::AboutWindow();
         about->show();
@@ -59,12 +71,12 @@ int runProgram(const QStringList& arguments) {
         prompt = std::make_unique<platform::DialogPrompt>();
     platform::DesktopShell shell;
     platform::InstanceLock instance;
-    Services services{*choice.host, *prompt, shell, instance, platform::OutputFolders::fromEnvironment()};
-    RunState state;
+    run::Services services{*choice.host, *prompt, shell, instance, platform::OutputFolders::fromEnvironment()};
+    run::RunState state;
     Features features = standardFeatures();
     int status = 0;
     {
-        Run run{services, state, features, nullptr};
+        Run run{services, state, features, nullptr, nullptr};
         try {
             startUp(commandCode(arguments), run);
             if (unattended())

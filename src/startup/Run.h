@@ -4,12 +4,13 @@
 #include <functional>
 #include <memory>
 
-#include "startup/RunState.h"
-#include "startup/Services.h"
+#include "run/RunState.h"
+#include "mainform/Exports.h"
+#include "run/Services.h"
+#include "startup/CorvaneLoad.h"
 
 namespace startup {
 
-class CorvaneLoad;
 struct Run;
 
 // Handlers of codes that the feature folders provide. An empty one tells the user that this
@@ -25,12 +26,11 @@ struct Features {
 
 // Everything one run works with.
 struct Run {
-    Services& services;
-    RunState& state;
+    run::Services& services;
+    run::RunState& state;
     Features& features;
     std::unique_ptr<CorvaneLoad> splash;
-
-    ~Run();
+    std::unique_ptr<mainform::Exports> exports;  // what the main form launches
 };
 
 }  // namespace startup

@@ -1,8 +1,7 @@
 #include "startup/SplashProgress.h"
 
-#include <QProgressBar>
-
-#include "startup/Progress.h"
+#include "chrome/BarStep.h"
+#include "chrome/ProgressBar.h"
 
 namespace startup {
 
@@ -12,7 +11,7 @@ void SplashProgress::showBar() {
 
 void SplashProgress::advance() {
     ++counts_.loadDone;
-    if (bar_) stepBar(*bar_, counts_.loadDone, counts_.loadTotal);
+    if (bar_) chrome::stepBar(*bar_, counts_.loadDone, counts_.loadTotal);
     pacer_.processEvents(1);
 }
 

@@ -104,10 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
                   R"([{"name":"Quiet","refersTo":"=Sheet1!$A$1","visible":false}])", 1, {}},
         NamesCase{"constant and broken reference are neither", TwoSheets,
                   R"([{"name":"Rate","refersTo":"=0.2"},{"name":"Lost","refersTo":"=#REF!$A$1"}])", 0, {}},
-        NamesCase{"reserved names are never items", TwoSheets,
-                  R"([{"name":"CorvaneReservedName01","refersTo":"=Sheet1!$A:$H"},
-                      {"name":"CorvaneReservedName02","refersTo":"=Sheet1!$O$23:$V$30"},
-                      {"name":"AllVovezuv11111","refersTo":"=Sheet1!$A$1"}])",
+        NamesCase{"reserved names are never items",
+                  R"([{"name":"Sheet1","type":"worksheet"},{"name":"kukukukuVovezuv","type":"worksheet","visible":2}])",
+                  R"([{"name":"CorvaneReservedName01","refersTo":"=kukukukuVovezuv!$A:$H"},
+                      {"name":"CorvaneReservedName02","refersTo":"=kukukukuVovezuv!$O$23:$V$30"},
+                      {"name":"AllVovezuv11111","refersTo":"=kukukukuVovezuv!$A$1"}])",
                   0, {}},
         NamesCase{"multi-area name is an item", TwoSheets,
                   R"([{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"}])", 1, {"PairSheet1"}},
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                   R"([{"name":"Zeta","refersTo":"=Sheet1!$A$1"},{"name":"Alpha","refersTo":"=Sheet1!$B$1"}])", 2,
                   {"ZetaSheet1", "AlphaSheet1"}},
         NamesCase{"sheet-level name on a quoted sheet",
-                  R"([{"name":"My data","type":"worksheet"}])",
+                  R"([{"name":"Sheet1","type":"worksheet"},{"name":"My data","type":"worksheet"}])",
                   R"([{"name":"'My data'!Block","refersTo":"='My data'!$A$1:$B$2"}])", 1, {"BlockMy data"}}));
 
 TEST(Inventory, NamesOnTheStateSheetAreNotItems) {
@@ -148,7 +149,7 @@ TEST(Inventory, MoreItemsThanTheStoredFormatHoldsStopTheFill) {
     QByteArray names = "[";
     for (int i = 0; i <= inventory::MaxItems; ++i) {
         if (i) names += ',';
-        names += QStringLiteral(R"({"name":"N%1","refersTo":"=Sheet1!$A$%2"})").arg(i).arg(i % 1000 + 1).toUtf8();
+        names += QStringLiteral(R"({"name":"Item_%1","refersTo":"=Sheet1!$A$%2"})").arg(i).arg(i % 1000 + 1).toUtf8();
     }
     names += ']';
     Inventory inv(test::hostFromJson(workbookJson(R"([{"name":"Sheet1","type":"worksheet"}])", names)));

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(SortKeys, NumberOrder,
                          ::testing::Values(OrderCase{{"10", "9", "2"}, {"2", "9", "10"}},
                                            OrderCase{{"3", "New", "1", "2"}, {"New", "1", "2", "3"}},
                                            OrderCase{{"5", "-3", "0", "-12"}, {"-12", "-3", "0", "5"}},
-                                           OrderCase{{"2.5", "2.25", "-0.5", "-0.25"}, {"-0.5", "-0.25", "2.25", "2.5"}}));
+                                           OrderCase{{"2.5", "2.25", "-0.5", "-0.25"}, {"-0.5", "-0.25", "2.25", "2.5"}}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(SortKeys, NumericTextAsTyped) {
     for (const char* yes : {"12", " 7 ", "2.5", "-3", ".5", "1e3"}) EXPECT_TRUE(mainform::isNumeric(yes)) << yes;

@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Dispatch, Codes,
                                            CodeCase{"/712", "word", 2}, CodeCase{"/812", "word", 3},
                                            CodeCase{"/111", "image", -1}, CodeCase{" /112", "", -1},
                                            CodeCase{"/112 ", "", -1}, CodeCase{"/999", "", -1},
-                                           CodeCase{"", "", -1}));
+                                           CodeCase{"", "", -1}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Dispatch, WebPagesGoToTheDesktopWithoutAWorkbook) {
     TestRun t(test::loadFixture("no-workbook.json"));
@@ -120,7 +121,8 @@ TEST_P(EmbeddedChartScan, RefusesSelectionsOverCharts) {
 INSTANTIATE_TEST_SUITE_P(Dispatch, EmbeddedChartScan,
                          ::testing::Values(ScanCase{"A1:B3", false}, ScanCase{"H12", true}, ScanCase{"D2", true},
                                            ScanCase{"I1:J30", false}, ScanCase{"A13:Z13", false},
-                                           ScanCase{"A1,E20", true}, ScanCase{"A1:C30", false}));
+                                           ScanCase{"A1,E20", true}, ScanCase{"A1:C30", false}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Dispatch, EmbeddedChartScanPassesChartSelections) {
     auto host = test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
@@ -178,7 +180,7 @@ TEST(BatchMode, OpensTheMainFormWithTheSplashUp) {
 TEST(BatchMode, TooManyItemsStopBeforeTheWorkbookIsTouched) {
     QByteArray names = "[";
     for (int i = 0; i <= inventory::MaxItems; ++i)
-        names += QStringLiteral(R"(%1{"name":"N%2","refersTo":"=S!$A$1"})").arg(i ? "," : "").arg(i).toUtf8();
+        names += QStringLiteral(R"(%1{"name":"Item_%2","refersTo":"=S!$A$1"})").arg(i ? "," : "").arg(i).toUtf8();
     TestRun t(test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"S","sheets":[{"name":"S","type":"worksheet"}],"names":)" + names + "]}]}}"));
     EXPECT_EQ(route(t, "/112").handler, "");

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "office/Host.h"
+#include "support/Printers.h"
 
 namespace test {
 

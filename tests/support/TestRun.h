@@ -17,7 +17,7 @@ struct TestRun {
         : host(std::move(h)),
           instance(lockFolder.path()),
           services{*host, prompt, shell, instance, platform::OutputFolders{outputRoot.path()}},
-          run{services, state, features, nullptr} {}
+          run{services, state, features, nullptr, nullptr} {}
 
     std::unique_ptr<office::Host> host;
     platform::RecordingPrompt prompt;
@@ -25,8 +25,8 @@ struct TestRun {
     QTemporaryDir lockFolder;
     QTemporaryDir outputRoot;
     platform::InstanceLock instance;
-    startup::Services services;
-    startup::RunState state;
+    run::Services services;
+    run::RunState state;
     startup::Features features;
     startup::Run run;
 };
