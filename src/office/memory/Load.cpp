@@ -352,8 +352,13 @@ std::shared_ptr<WorkbookImpl> loadWorkbook(const Node& n, ExcelApp& excel,
             s.fail(QStringLiteral("name"),
                    QStringLiteral("duplicate sheet name \"%1\"").arg(sheetName));
         auto sheet = wb->appendSheet(sheetName, chart ? xlChart : xlWorksheet);
-        const int visible = s.integer(QStringLiteral("visible"), xlSheetVisible);
-        if (visible != xlSheetVisible && visible != xlSheetHidden && visible != xlSheetVeryHidden)
+        const QJsonValue v = s.raw().value(QStringLiteral("visible"));
+        const int visible = v.isUndefined() ? xlSheetVisible
+                            : v.isDouble()  ? static_cast<int>(v.toDouble())
+                                            : 1;
+        if ((visible != xlSheetVisible && visible != xlSheetHidden &&
+             visible != xlSheetVeryHidden) ||
+            (v.isDouble() && v.toDouble() != visible))
             s.fail(QStringLiteral("visible"), QStringLiteral("expected -1, 0 or 2"));
         sheet->loadVisible(visible);
         if (chart) {

@@ -50,7 +50,7 @@ class Office : public office::Host {
     // run; the clipboard.
     std::vector<bool> screenUpdatingLog() const { return excel_->screenUpdatingLog(); }
     const std::vector<QString>& macroCalls() const { return excel_->macroCalls(); }
-    const Clipboard& clipboard() const { return *clipboard_; }
+    const Clipboard& memoryClipboard() const { return *clipboard_; }
 
     // The applications, running or not.
     ExcelApp& excel() const { return *excel_; }
