@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QSet>
 #include <initializer_list>
+#include <set>
 
 #include "office/memory/Office.h"
 
@@ -260,11 +261,12 @@ void loadWorksheetParts(const Node& n, SheetImpl& sheet) {
     }
 
     const QJsonArray charts = n.array(QStringLiteral("charts"));
+    std::set<QString> seen;  // a sheet may hold tens of thousands of charts
     for (qsizetype i = 0; i < charts.size(); ++i) {
         const Node c = n.element(charts, QStringLiteral("charts"), i);
         c.allow({"name", "topLeft", "bottomRight", "hidden", "kind", "title", "source"});
         const QString name = c.required(QStringLiteral("name"));
-        if (sheet.findChartObject(name))
+        if (!seen.insert(name.toCaseFolded()).second)
             c.fail(QStringLiteral("name"), QStringLiteral("duplicate chart name \"%1\"").arg(name));
         const CellRect tl =
             singleCell(c, QStringLiteral("topLeft"), c.required(QStringLiteral("topLeft")));

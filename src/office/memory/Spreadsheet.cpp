@@ -546,6 +546,9 @@ void WorkbookImpl::rowsDeleted(SheetImpl& sheet, const RowDeletion& deletion) {
     for (auto& s : sheets_) {
         for (auto& co : s->chartList()) {
             auto& data = co->chartImpl()->data;
+            // Most charts plot their own sheet; only those can be hit without a sheet name.
+            if (data.source.isEmpty() || (s.get() != &sheet && !data.source.contains('!')))
+                continue;
             data.source = shiftedSource(data.source, s->name(), sheet, deletion);
         }
         if (auto c = s->chartSheetChart())
