@@ -20,31 +20,36 @@ QByteArray secondRunDesktop(int n) {
     int row = 0;
     for (int i = 0; i < n; ++i) {
         if (i) charts += ',';
-        charts += QStringLiteral(R"({"name":"C%1","topLeft":"A1","bottomRight":"B2"})").arg(i).toUtf8();
+        charts +=
+            QStringLiteral(R"({"name":"C%1","topLeft":"A1","bottomRight":"B2"})").arg(i).toUtf8();
         if (i % 10 == 9) continue;  // new: not stored yet
         ++row;
-        const QString key = i % 10 == 4 ? QStringLiteral("Gone%1S").arg(i) : QStringLiteral("C%1S").arg(i);
-        cells += QStringLiteral(R"("A%1":"C%2","B%1":"S","D%1":1,"E%1":true,"F%1":"Embedded","G%1":%1,"H%1":"%3",)")
-                     .arg(row)
-                     .arg(i)
-                     .arg(key)
-                     .toUtf8();
+        const QString key =
+            i % 10 == 4 ? QStringLiteral("Gone%1S").arg(i) : QStringLiteral("C%1S").arg(i);
+        cells +=
+            QStringLiteral(
+                R"("A%1":"C%2","B%1":"S","D%1":1,"E%1":true,"F%1":"Embedded","G%1":%1,"H%1":"%3",)")
+                .arg(row)
+                .arg(i)
+                .arg(key)
+                .toUtf8();
     }
     cells += R"("J2":"kept")";
     return R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx","activeSheet":"S","sheets":[
         {"name":"S","type":"worksheet","charts":[)" +
-           charts + R"(]},{"name":"kukukukuVovezuv","type":"worksheet","visible":2,"cells":{)" + cells + "}}]}]}}";
+           charts + R"(]},{"name":"kukukukuVovezuv","type":"worksheet","visible":2,"cells":{)" +
+           cells + "}}]}]}}";
 }
 
 class NoProgress : public statesheet::LoadProgress {
-public:
+  public:
     void setTotal(int) override {}
     void showBar() override {}
     void advance() override {}
 };
 
 class NoList : public statesheet::ListSink {
-public:
+  public:
     void addRow(const statesheet::StoredRow& row) override { checked += row.checked ? 1 : 0; }
     int checkedCount() const override { return checked; }
     void setSelectAll(int) override {}
@@ -72,7 +77,7 @@ void BM_OpenKnownWorkbook(benchmark::State& state) {
     }
     state.counters["per_item"] =
         benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+                                                       benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_OpenKnownWorkbook)->Arg(300)->Arg(3000)->Arg(32767)->Unit(benchmark::kMillisecond);

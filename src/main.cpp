@@ -4,8 +4,10 @@
 
 int main(int argc, char** argv) {
     // Without a display nobody can answer a window: run unattended, drawing offscreen.
-    const bool display = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    if (!display && qEnvironmentVariableIsEmpty("CORVANE_UNATTENDED")) qputenv("CORVANE_UNATTENDED", "1");
+    const bool display =
+        qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (!display && qEnvironmentVariableIsEmpty("CORVANE_UNATTENDED"))
+        qputenv("CORVANE_UNATTENDED", "1");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         (!display || qEnvironmentVariable("CORVANE_UNATTENDED") == QLatin1String("1")))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -21,7 +21,8 @@ ProgressWindow::ProgressWindow(int destination, int total, QWidget* parent)
     setObjectName(QStringLiteral("Progress"));
     setWindowTitle(QStringLiteral("Corvane"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("QWidget#Progress, QWidget#ProgressFace { background: black; } QLabel { color: white; }"));
+    setStyleSheet(QStringLiteral(
+        "QWidget#Progress, QWidget#ProgressFace { background: black; } QLabel { color: white; }"));
     auto* layout = new QVBoxLayout(this);
     auto* anims = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
@@ -58,8 +59,12 @@ void ProgressWindow::advance(int done, int total) {
     done_->setText(QString::number(done));
 }
 
-QString ProgressWindow::doneText() const { return done_->text(); }
-QString ProgressWindow::totalText() const { return total_->text(); }
+QString ProgressWindow::doneText() const {
+    return done_->text();
+}
+QString ProgressWindow::totalText() const {
+    return total_->text();
+}
 
 int ProgressWindow::visibleAnimation() const {
     for (int i = 0; i < 5; ++i)
@@ -71,7 +76,8 @@ void ProgressWindow::timerEvent(QTimerEvent* event) {
     // The destination's label pulses while the export runs.
     frame_ = (frame_ + 1) % 8;
     for (auto* a : animations_)
-        if (!a->isHidden()) a->setStyleSheet(QStringLiteral("color: hsl(%1, 100%, 70%);").arg(frame_ * 45));
+        if (!a->isHidden())
+            a->setStyleSheet(QStringLiteral("color: hsl(%1, 100%, 70%);").arg(frame_ * 45));
     QWidget::timerEvent(event);
 }
 

@@ -13,7 +13,7 @@ class ProgressBar;
 // the destination being exported to (0 slides, 1 document, 2 web page, 3 PDF, 4 image files).
 class ProgressWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     ProgressWindow(int destination, int total, QWidget* parent = nullptr);
 
     // One exported item: the step of AdvanceExportProgress.
@@ -24,10 +24,10 @@ public:
     QString totalText() const;
     int visibleAnimation() const;
 
-protected:
+  protected:
     void timerEvent(QTimerEvent* event) override;
 
-private:
+  private:
     ProgressBar* bar_;
     QLabel* done_;
     QLabel* total_;

@@ -33,7 +33,8 @@ void collectEmbeddedCharts(office::Workbook& wb, ItemTable& table, const AfterRo
 void collectChartSheets(office::Workbook& wb, ItemTable& table, const AfterRow& afterRow) {
     for (const auto& cs : wb.charts()) {
         if (cs->visible() != office::xlSheetVisible) continue;
-        append(table, Item{ChartSheetText, cs->name(), {}, cs->index(), true, TypeChart, {}, {}}, afterRow);
+        append(table, Item{ChartSheetText, cs->name(), {}, cs->index(), true, TypeChart, {}, {}},
+               afterRow);
     }
 }
 
@@ -58,7 +59,13 @@ void collectNamedRanges(office::Excel& excel, office::Workbook& wb, ItemTable& t
             if (!n->visible() || sheetName == StateSheetName) continue;
             if (sheet->visible() != office::xlSheetVisible) continue;
             item = Item{fullName.contains('!') ? nameWithoutSheet(excel, fullName) : fullName,
-                        sheetName, {}, sheet->index(), true, TypeRange, {}, {}};
+                        sheetName,
+                        {},
+                        sheet->index(),
+                        true,
+                        TypeRange,
+                        {},
+                        {}};
         } catch (const office::Error&) {
             continue;
         }
@@ -97,7 +104,8 @@ void buildItemTable(office::Excel& excel, office::Workbook& workbook, ItemTable&
 
 QString nameWithoutSheet(office::Excel& excel, const QString& name) {
     const int len = static_cast<int>(name.size());
-    const QString spaced = excel.substitute(name, QStringLiteral("!"), excel.rept(QStringLiteral(" "), len));
+    const QString spaced =
+        excel.substitute(name, QStringLiteral("!"), excel.rept(QStringLiteral(" "), len));
     return excel.trim(spaced.right(len));
 }
 

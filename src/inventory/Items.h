@@ -28,21 +28,23 @@ inline const QString ReservedName3 = QStringLiteral("AllVovezuv11111");
 
 // One row of the Item table.
 struct Item {
-    QString name;       // chart object name, "{Chart Sheet}" or the name without its sheet prefix
-    QString sheet;      // the sheet that holds it
-    QString slide;      // slide number, empty
-    int sheetOrder = 0; // the sheet's Index
+    QString name;        // chart object name, "{Chart Sheet}" or the name without its sheet prefix
+    QString sheet;       // the sheet that holds it
+    QString slide;       // slide number, empty
+    int sheetOrder = 0;  // the sheet's Index
     bool checked = true;
-    QString type;       // "Embedded", "Chart" or "Range"
-    QString order;      // empty, or "New"
-    QString key;        // name followed directly by sheet: the one link to the state sheet and list
+    QString type;   // "Embedded", "Chart" or "Range"
+    QString order;  // empty, or "New"
+    QString key;    // name followed directly by sheet: the one link to the state sheet and list
 };
 using ItemTable = std::vector<Item>;
 
-inline QString itemKey(const QString& name, const QString& sheet) { return name + sheet; }
+inline QString itemKey(const QString& name, const QString& sheet) {
+    return name + sheet;
+}
 
 class TooManyItems : public std::runtime_error {
-public:
+  public:
     TooManyItems() : std::runtime_error("too many items") {}
 };
 

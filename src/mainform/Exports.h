@@ -12,7 +12,7 @@ class Prompt;
 namespace mainform {
 
 class Exports {
-public:
+  public:
     virtual ~Exports() = default;
 
     // "Continue": the dialog of the destination (the form has set the export count).
@@ -34,7 +34,7 @@ public:
 
 // Says, for each operation, that this build does not have it yet.
 class MissingExports : public Exports {
-public:
+  public:
     explicit MissingExports(platform::Prompt& prompt) : prompt_(prompt) {}
     void openPowerPointDialog() override { missing(QStringLiteral("Export to slides")); }
     void startWordExport() override { missing(QStringLiteral("Export to documents")); }
@@ -46,7 +46,7 @@ public:
     void exportSelectionToWord(int) override { missing(QStringLiteral("Export to documents")); }
     void exportSelectionToImageFile() override { missing(QStringLiteral("Export to image files")); }
 
-private:
+  private:
     void missing(const QString& what);
     platform::Prompt& prompt_;
 };

@@ -5,7 +5,8 @@ namespace mainform {
 std::map<int, QString> BuildHelpTexts() {
     std::map<int, QString> texts;
     texts[0] = QStringLiteral(
-        " Corvane allows to attach and edit a caption for each selected item in the list.The caption may serve"
+        " Corvane allows to attach and edit a caption for each selected item in the list.The "
+        "caption may serve"
         "\r\n\r\n"
         "1. For documentation purpose"
         "\r\n\r\n"
@@ -15,7 +16,8 @@ std::map<int, QString> BuildHelpTexts() {
         "\r\n\r\n"
         "4. As the HTML or PDF titles (if you choose to)");
     texts[1] = QStringLiteral(
-        " Corvane allows you to control the exact positioning and sizing of the exported items within  the target PowerPoint slides."
+        " Corvane allows you to control the exact positioning and sizing of the exported items "
+        "within  the target PowerPoint slides."
         "\r\n\r\n"
         " This is accomplished through a set of 3 sliders to control 3 parameters:"
         "\r\n"
@@ -25,13 +27,16 @@ std::map<int, QString> BuildHelpTexts() {
         "\r\n"
         " - Width size  as a % of the slide width "
         "\r\n\r\n"
-        " In order to prevent distortion, Corvane will always paste the object while respecting the original"
+        " In order to prevent distortion, Corvane will always paste the object while respecting "
+        "the original"
         "\r\n"
-        "ratio between the width and the height.  This is why, for geometrical reasons, the actual pasted item may differ"
+        "ratio between the width and the height.  This is why, for geometrical reasons, the actual "
+        "pasted item may differ"
         "\r\n"
         " from the assigned parameters"
         "\r\n\r\n"
-        " The layout is saved along with the Excel file to which it refers  and operational when the file is reopened");
+        " The layout is saved along with the Excel file to which it refers  and operational when "
+        "the file is reopened");
     texts[2] = QStringLiteral(
         " In its default mode, Corvane exports the Excel selected items to automatically"
         "\r\n"
@@ -45,11 +50,13 @@ std::map<int, QString> BuildHelpTexts() {
         "\r\n"
         " popups when this option is selected");
     texts[4] = QStringLiteral(
-        "Editable charts or tables may be altered within PowerPoint, independently of the values and formats in Excel."
+        "Editable charts or tables may be altered within PowerPoint, independently of the values "
+        "and formats in Excel."
         "\r\n\r\n"
         " You may only change formats and labels but not the logic behind the charts"
         "\r\n\r\n"
-        " Office Version 2016 has been found to be unstable when using this format, due probably to a version bug");
+        " Office Version 2016 has been found to be unstable when using this format, due probably "
+        "to a version bug");
     return texts;
 }
 

@@ -68,7 +68,9 @@ QIcon ascIcon() {
 
 }  // namespace
 
-QColor colors::buttonText() { return QGuiApplication::palette().color(QPalette::ButtonText); }
+QColor colors::buttonText() {
+    return QGuiApplication::palette().color(QPalette::ButtonText);
+}
 
 ListCharts::ListCharts(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("listCharts"));
@@ -83,19 +85,24 @@ ListCharts::ListCharts(QWidget* parent) : QTreeWidget(parent) {
     auto* header = new QTreeWidgetItem;
     for (int c = 0; c < 8; ++c) {
         header->setText(c, Headers[c]);
-        if (c == column::Name || c == column::Sheet || c == column::SheetOrder) header->setIcon(c, ascIcon());
-        header->setTextAlignment(c, c == column::Slide || c == column::SheetOrder ? Qt::AlignCenter : Qt::AlignLeft);
+        if (c == column::Name || c == column::Sheet || c == column::SheetOrder)
+            header->setIcon(c, ascIcon());
+        header->setTextAlignment(
+            c, c == column::Slide || c == column::SheetOrder ? Qt::AlignCenter : Qt::AlignLeft);
     }
     setHeaderItem(header);
     this->header()->setMinimumSectionSize(0);
     this->header()->setSectionsClickable(true);
     this->header()->setStretchLastSection(false);
     for (int c = 0; c < 8; ++c) setColumnWidth(c, chrome::twips(WidthsTwips[c]));
-    setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"));
+    setStyleSheet(QStringLiteral(
+        "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"));
     connect(this, &QTreeWidget::itemChanged, this, &ListCharts::onItemChanged);
 }
 
-int ListCharts::loadWidthTwips(int col) { return col >= 0 && col < 8 ? WidthsTwips[col] : 0; }
+int ListCharts::loadWidthTwips(int col) {
+    return col >= 0 && col < 8 ? WidthsTwips[col] : 0;
+}
 
 run::ListRow ListCharts::row(int index) const {
     run::ListRow r;
@@ -187,12 +194,15 @@ void ListCharts::addStoredRows(const std::vector<statesheet::StoredRow>& rows) {
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         const auto& r = *it;
         auto* item = new QTreeWidgetItem;
-        const int icon = r.name == inventory::ChartSheetText ? 1 : r.type == inventory::TypeEmbedded ? 3 : 4;
+        const int icon = r.name == inventory::ChartSheetText ? 1
+                         : r.type == inventory::TypeEmbedded ? 3
+                                                             : 4;
         item->setData(0, KeyRole, QStringLiteral("K%1").arg(r.row));
         item->setData(0, IconRole, icon);
         item->setIcon(0, rowIcon(icon));
         item->setText(0, r.name);
-        const QString cells[7] = {r.sheet, r.slide, r.sheetOrder, r.caption, r.type, r.order, r.key};
+        const QString cells[7] = {r.sheet, r.slide, r.sheetOrder, r.caption,
+                                  r.type,  r.order, r.key};
         for (int c = 0; c < 7; ++c) item->setText(c + 1, cells[c]);
         item->setTextAlignment(column::Slide, Qt::AlignCenter);
         item->setTextAlignment(column::SheetOrder, Qt::AlignCenter);
@@ -213,9 +223,12 @@ QString ListCharts::sortType(int col) {
         case column::Name:
         case column::Sheet:
         case column::Caption:
-        case column::Type: return QStringLiteral("STRING");
-        case column::Slide: return QString();
-        default: return QStringLiteral("NUMBER");
+        case column::Type:
+            return QStringLiteral("STRING");
+        case column::Slide:
+            return QString();
+        default:
+            return QStringLiteral("NUMBER");
     }
 }
 
@@ -228,7 +241,8 @@ void ListCharts::SotrListView(int col) {
     QList<QTreeWidgetItem*> items = invisibleRootItem()->takeChildren();
     std::vector<std::pair<QString, QTreeWidgetItem*>> keyed;
     keyed.reserve(static_cast<size_t>(items.size()));
-    for (auto* item : items) keyed.emplace_back(numbers ? numberSortKey(item->text(col)) : item->text(col), item);
+    for (auto* item : items)
+        keyed.emplace_back(numbers ? numberSortKey(item->text(col)) : item->text(col), item);
     std::stable_sort(keyed.begin(), keyed.end(), [numbers](const auto& a, const auto& b) {
         return numbers ? a.first < b.first : a.first.compare(b.first, Qt::CaseInsensitive) < 0;
     });
@@ -253,7 +267,8 @@ void ListCharts::moveSelected(int delta) {
     for (int c = 0; c < 8; ++c) {
         for (int role : {int(Qt::DisplayRole), int(Qt::ForegroundRole), int(Qt::DecorationRole),
                          int(Qt::CheckStateRole), IconRole, CheckSeenRole}) {
-            if (c > 0 && (role == Qt::CheckStateRole || role == IconRole || role == CheckSeenRole)) continue;
+            if (c > 0 && (role == Qt::CheckStateRole || role == IconRole || role == CheckSeenRole))
+                continue;
             a->setData(c, role, b->data(c, role));
             b->setData(c, role, copyA->data(c, role));
         }

@@ -13,19 +13,20 @@
 namespace mainform {
 
 namespace colors {
-inline const QColor Red(255, 0, 0);         // multi-area range, never checkable
-inline const QColor Grey(128, 128, 128);    // not exported in the current mode
-QColor buttonText();                        // exported in the current mode
+inline const QColor Red(255, 0, 0);       // multi-area range, never checkable
+inline const QColor Grey(128, 128, 128);  // not exported in the current mode
+QColor buttonText();                      // exported in the current mode
 }  // namespace colors
 
 // Column numbers (0-based, as the tree counts them).
 namespace column {
-inline constexpr int Name = 0, Sheet = 1, Slide = 2, SheetOrder = 3, Caption = 4, Type = 5, Order = 6, Key = 7;
+inline constexpr int Name = 0, Sheet = 1, Slide = 2, SheetOrder = 3, Caption = 4, Type = 5,
+                     Order = 6, Key = 7;
 }
 
 class ListCharts : public QTreeWidget, public run::ItemList {
     Q_OBJECT
-public:
+  public:
     explicit ListCharts(QWidget* parent = nullptr);
 
     // run::ItemList
@@ -38,8 +39,8 @@ public:
     QString cell(int index, int col) const;
     void setCell(int index, int col, const QString& text);
     bool isChecked(int index) const;
-    void setChecked(int index, bool checked);  // without the check reaction
-    QColor rowColor(int index) const;          // the colour of column 0
+    void setChecked(int index, bool checked);          // without the check reaction
+    QColor rowColor(int index) const;                  // the colour of column 0
     void setRowColor(int index, const QColor& color);  // column 0 and ColorListviewRow together
     int iconIndex(int index) const;
     QString rowKey(int index) const;  // "K" and the state-sheet row
@@ -62,11 +63,11 @@ public:
     // The list's own width for each column at load, in twips.
     static int loadWidthTwips(int col);
 
-signals:
+  signals:
     // The user toggled a row's check box.
     void rowCheckToggled(int index);
 
-private:
+  private:
     void onItemChanged(QTreeWidgetItem* item, int col);
     int suppress_ = 0;  // > 0 while the program itself changes rows
 };

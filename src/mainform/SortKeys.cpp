@@ -45,6 +45,8 @@ QString numberSortKey(const QString& text) {
     return fixedKey(value);
 }
 
-long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long roundHalfEven(double value) {
+    return static_cast<long long>(std::nearbyint(value));
+}
 
 }  // namespace mainform

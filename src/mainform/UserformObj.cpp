@@ -39,10 +39,11 @@ const QString MultipleSelection =
     QStringLiteral("Corvane does not support multiple selection. This item could not be pasted");
 const QString PleaseContinue = QStringLiteral("Please continue");
 const QString ItemGone = QStringLiteral("This item could not be found in the workbook any more.");
-const QString NoPowerPoint =
-    QStringLiteral("No open PowerPoint found. \r Please open an existing presentation or create a new one");
+const QString NoPowerPoint = QStringLiteral(
+    "No open PowerPoint found. \r Please open an existing presentation or create a new one");
 const QString PredefinedWarning = QStringLiteral(
-    "At least one Slide Number in the list is greater\rthan the number of slides in the PowerPoint file.\r"
+    "At least one Slide Number in the list is greater\rthan the number of slides in the PowerPoint "
+    "file.\r"
     "Export can't take place ");
 
 constexpr int PreviewLimit = 4296, PreviewStep = 150, PreviewAfterClick = 336;
@@ -51,8 +52,8 @@ constexpr int SlidePanelLimit = 3135, SlideColumnStep = 15;
 constexpr int IconLimit = 612, IconStep = 20;
 constexpr int PanelHeight = 900;  // twips
 
-const QColor SwitchColors[5] = {QColor(0, 0, 255), QColor(255, 255, 255), QColor(0, 255, 0), QColor(255, 0, 0),
-                                QColor(255, 255, 0)};
+const QColor SwitchColors[5] = {QColor(0, 0, 255), QColor(255, 255, 255), QColor(0, 255, 0),
+                                QColor(255, 0, 0), QColor(255, 255, 0)};
 const char* SwitchLabels[5] = {"Ppt", "Word", "Html", "Pdf", "Image"};
 
 template <typename F>
@@ -66,19 +67,21 @@ void ignoreErrors(F&& f) {
 
 // A tri-state box whose clicks only check or clear it; grey is set by the program alone.
 class SelectAllBox : public QCheckBox {
-public:
+  public:
     using QCheckBox::QCheckBox;
 
-protected:
-    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+  protected:
+    void nextCheckState() override {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
 };
 
 class ClickableLabel : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     std::function<void()> onClick, onDoubleClick;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (onClick && e->button() == Qt::LeftButton) onClick();
         QLabel::mousePressEvent(e);
@@ -104,7 +107,8 @@ QPixmap toPixmap(const office::Picture& picture) {
 
 // ClipboardToPicture: 2 asks for the bitmap, any other format for the vector picture.
 QPixmap ClipboardToPicture(office::Clipboard& clipboard, int excelFormat) {
-    const auto format = excelFormat == 2 ? office::Clipboard::Format::Bitmap : office::Clipboard::Format::Metafile;
+    const auto format =
+        excelFormat == 2 ? office::Clipboard::Format::Bitmap : office::Clipboard::Format::Metafile;
     if (!clipboard.hasFormat(format)) return {};
     auto picture = clipboard.picture(format);
     return picture ? toPixmap(*picture) : QPixmap();
@@ -116,7 +120,8 @@ QLabel* helpIcon(QWidget* parent, int index) {
     l->setAlignment(Qt::AlignCenter);
     l->setFixedSize(16, 16);
     l->setCursor(Qt::PointingHandCursor);
-    l->setStyleSheet(QStringLiteral("QLabel { background: #2f6fb5; color: white; border-radius: 8px; font-weight: bold; }"));
+    l->setStyleSheet(QStringLiteral(
+        "QLabel { background: #2f6fb5; color: white; border-radius: 8px; font-weight: bold; }"));
     return l;
 }
 
@@ -124,7 +129,7 @@ QLabel* helpIcon(QWidget* parent, int index) {
 
 // The list side of the fill: rows arrive one by one and are put into the list together.
 class UserformObj::Fill : public statesheet::ListSink {
-public:
+  public:
     explicit Fill(UserformObj& form) : form_(form) {}
     void addRow(const statesheet::StoredRow& row) override { rows_.push_back(row); }
     int checkedCount() const override {
@@ -140,7 +145,7 @@ public:
         form_.listChartsShowPreview();
     }
 
-private:
+  private:
     void flush() const {
         if (flushed_) return;
         flushed_ = true;
@@ -158,7 +163,8 @@ private:
 };
 
 UserformObj::UserformObj(run::Services& services, run::RunState& state, Exports& exports,
-                         statesheet::LoadProgress& progress, std::function<void()> closeSplash, QWidget* parent)
+                         statesheet::LoadProgress& progress, std::function<void()> closeSplash,
+                         QWidget* parent)
     : QWidget(parent),
       services_(services),
       state_(state),
@@ -189,7 +195,8 @@ void UserformObj::build() {
     auto* detected = new QLabel(QStringLiteral("Corvane has detected "), this);
     NbCharts_ = new QLabel(this);
     NbCharts_->setObjectName(QStringLiteral("NbCharts"));
-    auto* detected2 = new QLabel(QStringLiteral("charts/named tables in the active workbook"), this);
+    auto* detected2 =
+        new QLabel(QStringLiteral("charts/named tables in the active workbook"), this);
     countLine->addWidget(detected);
     countLine->addWidget(NbCharts_);
     countLine->addWidget(detected2);
@@ -220,7 +227,8 @@ void UserformObj::build() {
 
     // Caption panel and slide-number panel under the list.
     auto* panels = new QHBoxLayout;
-    TitlesFrame_ = new QGroupBox(QStringLiteral(" Add/Edit caption to selected item in the list"), this);
+    TitlesFrame_ =
+        new QGroupBox(QStringLiteral(" Add/Edit caption to selected item in the list"), this);
     TitlesFrame_->setObjectName(QStringLiteral("TitlesFrame"));
     auto* tf = new QHBoxLayout(TitlesFrame_);
     SlideTitle_ = new QLineEdit(TitlesFrame_);
@@ -231,7 +239,8 @@ void UserformObj::build() {
     SlideNb_->setObjectName(QStringLiteral("SlideNb"));
     SlideNb_->setStyleSheet(QStringLiteral("QGroupBox#SlideNb { background: #dbe8ff; }"));
     auto* sn = new QVBoxLayout(SlideNb_);
-    sn->addWidget(new QLabel(QStringLiteral("Enter slide number for selected item in the list"), SlideNb_));
+    sn->addWidget(
+        new QLabel(QStringLiteral("Enter slide number for selected item in the list"), SlideNb_));
     TextBox10_ = new QLineEdit(SlideNb_);
     TextBox10_->setObjectName(QStringLiteral("TextBox10"));
     sn->addWidget(TextBox10_);
@@ -261,7 +270,8 @@ void UserformObj::build() {
     img->onDoubleClick = [this] { imgChart_DblClick(); };
     imgChart_ = img;
     middle->addWidget(imgChart_);
-    auto* express = new ClickableLabel(QStringLiteral("*DoubleClick above to paste the displayed item only"), this);
+    auto* express = new ClickableLabel(
+        QStringLiteral("*DoubleClick above to paste the displayed item only"), this);
     express->setObjectName(QStringLiteral("PasteExpress"));
     express->onClick = [this] { PasteExpressDisplayed(); };
     PasteExpress_ = express;
@@ -276,8 +286,8 @@ void UserformObj::build() {
     Text2_ = new QLineEdit(this);
     Text2_->setObjectName(QStringLiteral("Text2"));
     Text2_->setReadOnly(true);
-    for (QWidget* w : {static_cast<QWidget*>(wbLabel), static_cast<QWidget*>(Text1_), static_cast<QWidget*>(Label7_),
-                       static_cast<QWidget*>(Text2_)})
+    for (QWidget* w : {static_cast<QWidget*>(wbLabel), static_cast<QWidget*>(Text1_),
+                       static_cast<QWidget*>(Label7_), static_cast<QWidget*>(Text2_)})
         middle->addWidget(w);
     body->addLayout(middle, 2);
 
@@ -293,8 +303,9 @@ void UserformObj::build() {
         Image1_[i] = new QLabel(QString::fromLatin1(SwitchLabels[i]), destGroup);
         Image1_[i]->setObjectName(QStringLiteral("Image1_%1").arg(i + 1));
         Image1_[i]->setAlignment(Qt::AlignCenter);
-        Image1_[i]->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid #555; font-weight: bold; }")
-                                      .arg(SwitchColors[i].name()));
+        Image1_[i]->setStyleSheet(
+            QStringLiteral("QLabel { background: %1; border: 1px solid #555; font-weight: bold; }")
+                .arg(SwitchColors[i].name()));
         icons->addWidget(Image1_[i]);
     }
     dg->addLayout(icons);
@@ -302,18 +313,21 @@ void UserformObj::build() {
 
     auto* formatGroup = new QGroupBox(QStringLiteral("  2. Export checked items as"), this);
     auto* fg = new QVBoxLayout(formatGroup);
-    const char* formatCaptions[4] = {"Picture ", "Edtable objects", "Excel embedded", "Linked Excel object "};
-    const char* formatTips[4] = {"Charts and tables are copied as not editable enhanced pictures",
-                                 "Charts and table are copied as Excel editable objects ",
-                                 "Charts and table are copied as Excel editable objects ",
-                                 "Copied charts and tables are editable and automatically updated if Excel source "
-                                 "changes"};
+    const char* formatCaptions[4] = {"Picture ", "Edtable objects", "Excel embedded",
+                                     "Linked Excel object "};
+    const char* formatTips[4] = {
+        "Charts and tables are copied as not editable enhanced pictures",
+        "Charts and table are copied as Excel editable objects ",
+        "Charts and table are copied as Excel editable objects ",
+        "Copied charts and tables are editable and automatically updated if Excel source "
+        "changes"};
     for (int i = 0; i < 4; ++i) {
         OptionFormat_[i] = new QRadioButton(QString::fromLatin1(formatCaptions[i]), formatGroup);
         OptionFormat_[i]->setObjectName(QStringLiteral("OptionFormat_%1").arg(i));
         OptionFormat_[i]->setToolTip(QString::fromLatin1(formatTips[i]));
         fg->addWidget(OptionFormat_[i]);
-        connect(OptionFormat_[i], &QRadioButton::clicked, this, [this, i] { OptionFormat_Click(i); });
+        connect(OptionFormat_[i], &QRadioButton::clicked, this,
+                [this, i] { OptionFormat_Click(i); });
     }
     fg->addWidget(HelpMe_[4] = helpIcon(formatGroup, 4));
     OptionFormat_[0]->setChecked(true);
@@ -322,14 +336,18 @@ void UserformObj::build() {
     modeGroup_ = new QGroupBox(QStringLiteral("  3. Mode"), this);
     modeGroup_->setObjectName(QStringLiteral("ModeGroup"));
     auto* mg = new QVBoxLayout(modeGroup_);
-    OptionNewSlides_ = new QRadioButton(QStringLiteral("Export to new created  slides "), modeGroup_);
+    OptionNewSlides_ =
+        new QRadioButton(QStringLiteral("Export to new created  slides "), modeGroup_);
     OptionNewSlides_->setObjectName(QStringLiteral("OptionNewSlides"));
-    OptionNewSlides_->setToolTip(QStringLiteral(
-        "Objects will be copied to automatically new added slides at the end of the active PowerPoint file"));
-    OptionPredefSlides_ = new QRadioButton(QStringLiteral("Export to predefined slides "), modeGroup_);
+    OptionNewSlides_->setToolTip(
+        QStringLiteral("Objects will be copied to automatically new added slides at the end of the "
+                       "active PowerPoint file"));
+    OptionPredefSlides_ =
+        new QRadioButton(QStringLiteral("Export to predefined slides "), modeGroup_);
     OptionPredefSlides_->setObjectName(QStringLiteral("OptionPredefSlides"));
     OptionPredefSlides_->setToolTip(
-        QStringLiteral("Objects will be copied to predefined slides according to the \"slide number\" in the list above"));
+        QStringLiteral("Objects will be copied to predefined slides according to the \"slide "
+                       "number\" in the list above"));
     OptionNewSlides_->setChecked(true);
     mg->addWidget(OptionNewSlides_);
     mg->addWidget(OptionPredefSlides_);
@@ -362,9 +380,11 @@ void UserformObj::build() {
     helpForm_->setWindowFlag(Qt::Window);
 
     connect(listCharts_, &ListCharts::rowCheckToggled, this, &UserformObj::listCharts_ItemCheck);
-    connect(listCharts_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item, int) { listCharts_ItemClick(listCharts_->indexOfTopLevelItem(item)); });
-    connect(listCharts_->header(), &QHeaderView::sectionClicked, this, &UserformObj::listCharts_ColumnClick);
+    connect(listCharts_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        listCharts_ItemClick(listCharts_->indexOfTopLevelItem(item));
+    });
+    connect(listCharts_->header(), &QHeaderView::sectionClicked, this,
+            &UserformObj::listCharts_ColumnClick);
     connect(Check1_, &QCheckBox::clicked, this, [this] { Check1_Click(); });
     connect(up, &QAbstractButton::clicked, this, &UserformObj::Up_Click);
     connect(down, &QAbstractButton::clicked, this, &UserformObj::Down_Click);
@@ -373,9 +393,11 @@ void UserformObj::build() {
     connect(addCaption, &QAbstractButton::clicked, this, &UserformObj::AddCaption_Click);
     connect(Titles_, &QCheckBox::clicked, this, &UserformObj::Titles_Click);
     for (auto& [index, icon] : HelpMe_) icon->installEventFilter(this);
-    connect(knob_, &chrome::SwitchKnob::positionChanged, this, [this](int) { SwitchKnob4_Change(); });
+    connect(knob_, &chrome::SwitchKnob::positionChanged, this,
+            [this](int) { SwitchKnob4_Change(); });
     connect(OptionNewSlides_, &QRadioButton::clicked, this, &UserformObj::OptionNewSlides_Click);
-    connect(OptionPredefSlides_, &QRadioButton::clicked, this, &UserformObj::OptionPredefSlides_Click);
+    connect(OptionPredefSlides_, &QRadioButton::clicked, this,
+            &UserformObj::OptionPredefSlides_Click);
     connect(paste, &QAbstractButton::clicked, this, &UserformObj::PasteIT_Click);
     connect(position, &QAbstractButton::clicked, this, &UserformObj::PositionSlide_Click);
     connect(close, &QAbstractButton::clicked, this, &QWidget::close);
@@ -433,7 +455,8 @@ void UserformObj::Form_Load() {
         recount(true);
         listCharts_->viewport()->update();
         if (ctx.workbook) Text1_->setText(ctx.workbook->fullName() + ' ');
-        Text2_->setText(ctx.presentation ? ctx.presentation->fullName() + ' ' : QStringLiteral("-none-"));
+        Text2_->setText(ctx.presentation ? ctx.presentation->fullName() + ' '
+                                         : QStringLiteral("-none-"));
 
         if (closeSplash_) closeSplash_();
         state_.mainFormOpen = true;
@@ -446,29 +469,33 @@ void UserformObj::Form_Load() {
     }
 }
 
-
 // ---- the list: checks, select all, counters, order
 
 void UserformObj::recount(bool exclaim) {
     const int n = run::countChecked(*listCharts_);
-    NbChecked_->setText(QString::number(n) + (exclaim ? QStringLiteral(" Items checked!") : QStringLiteral(" Items checked")));
+    NbChecked_->setText(QString::number(n) + (exclaim ? QStringLiteral(" Items checked!")
+                                                      : QStringLiteral(" Items checked")));
 }
 
 void UserformObj::setSelectAllSilently(int state) {
     const bool was = listFilled_;
     listFilled_ = false;
     Check1_->setTristate(state == 2);
-    Check1_->setCheckState(state == 0 ? Qt::Unchecked : state == 1 ? Qt::Checked : Qt::PartiallyChecked);
+    Check1_->setCheckState(state == 0   ? Qt::Unchecked
+                           : state == 1 ? Qt::Checked
+                                        : Qt::PartiallyChecked);
     listFilled_ = was;
 }
 
 void UserformObj::listCharts_ItemCheck(int row) {
     if (row < 0) return;
     if (listCharts_->rowColor(row) == colors::Red) {
-        services_.prompt.show({MultipleRange, platform::Icon::Exclamation, platform::Buttons::Ok, true});
+        services_.prompt.show(
+            {MultipleRange, platform::Icon::Exclamation, platform::Buttons::Ok, true});
         listCharts_->setChecked(row, false);
     } else {
-        listCharts_->setRowColor(row, listCharts_->isChecked(row) ? colors::buttonText() : colors::Grey);
+        listCharts_->setRowColor(row,
+                                 listCharts_->isChecked(row) ? colors::buttonText() : colors::Grey);
     }
     recount(false);
 }
@@ -480,7 +507,8 @@ void UserformObj::Check1_Click() {
     for (int i = 0; i < listCharts_->rowCount(); ++i) {
         const auto r = listCharts_->row(i);
         // Looked up in the workbook here, not taken from the row's colour.
-        if (r.type() == inventory::TypeRange && inventory::isMultiAreaRange(wb, r.sheet(), r.text)) continue;
+        if (r.type() == inventory::TypeRange && inventory::isMultiAreaRange(wb, r.sheet(), r.text))
+            continue;
         listCharts_->setChecked(i, check);
         if (!check)
             listCharts_->setRowColor(i, colors::Grey);
@@ -490,15 +518,22 @@ void UserformObj::Check1_Click() {
     recount(true);
 }
 
-void UserformObj::Up_Click() { listCharts_->moveSelected(-1); }
-void UserformObj::Down_Click() { listCharts_->moveSelected(+1); }
-void UserformObj::listCharts_ColumnClick(int column) { listCharts_->SotrListView(column); }
+void UserformObj::Up_Click() {
+    listCharts_->moveSelected(-1);
+}
+void UserformObj::Down_Click() {
+    listCharts_->moveSelected(+1);
+}
+void UserformObj::listCharts_ColumnClick(int column) {
+    listCharts_->SotrListView(column);
+}
 
 void UserformObj::recolourForMode() {
     const bool predefined = predefinedSlides();
     for (int i = 0; i < listCharts_->rowCount(); ++i) {
         if (listCharts_->isMultiArea(i)) continue;
-        const bool exported = listCharts_->isChecked(i) && (!predefined || !listCharts_->cell(i, column::Slide).isEmpty());
+        const bool exported = listCharts_->isChecked(i) &&
+                              (!predefined || !listCharts_->cell(i, column::Slide).isEmpty());
         listCharts_->setRowColor(i, exported ? colors::buttonText() : colors::Grey);
     }
 }
@@ -554,24 +589,29 @@ bool UserformObj::copyPreviewItem(int row, bool forClick) {
     auto& wb = *state_.office.workbook;
     if (r.text == inventory::ChartSheetText) {
         auto sheet = wb.sheet(r.sheet());
-        if (!sheet) throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
+        if (!sheet)
+            throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
         sheet->chart()->copy();
         return true;
     }
     if (r.type() == inventory::TypeEmbedded) {
         auto sheet = wb.worksheet(r.sheet());
-        if (!sheet) throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
+        if (!sheet)
+            throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
         for (const auto& co : sheet->chartObjects())
             if (co->name() == r.text) {
                 co->chart()->copy();
                 return true;
             }
-        throw office::Error(office::errors::NotFound, QStringLiteral("The item could not be found"));
+        throw office::Error(office::errors::NotFound,
+                            QStringLiteral("The item could not be found"));
     }
     // A named range: looked up on its sheet first, then as a workbook name.
     auto name = wb.findName(office::quoteSheetName(r.sheet()) + '!' + r.text);
     if (!name) name = wb.findName(r.text);
-    if (!name) throw office::Error(office::errors::NotFound, QStringLiteral("The item could not be found"));
+    if (!name)
+        throw office::Error(office::errors::NotFound,
+                            QStringLiteral("The item could not be found"));
     const office::Range range = name->refersToRange();
     if (forClick) {
         if (range.areaCount() > 1) return false;
@@ -636,8 +676,12 @@ void UserformObj::listCharts_ItemClick(int row) {
 
 // ---- destination, format, mode
 
-int UserformObj::destination() const { return knob_->position(); }
-bool UserformObj::predefinedSlides() const { return OptionPredefSlides_->isChecked(); }
+int UserformObj::destination() const {
+    return knob_->position();
+}
+bool UserformObj::predefinedSlides() const {
+    return OptionPredefSlides_->isChecked();
+}
 
 void UserformObj::setBold(QAbstractButton* button, bool bold) {
     QFont f = button->font();
@@ -671,7 +715,9 @@ void UserformObj::SwitchKnob4_Change() {
             setMode(Word);
             break;
         }
-        default: setMode(static_cast<Destination>(position)); break;
+        default:
+            setMode(static_cast<Destination>(position));
+            break;
     }
     (void)ctx;
     Titles_->setEnabled(true);
@@ -687,7 +733,8 @@ void UserformObj::setMode(Destination d) {
         Text2_->setText(QStringLiteral(" "));
     }
     PasteExpress_->setVisible(d == PowerPoint || d == Word);
-    if (d == PowerPoint || d == Word) PasteExpress_->setText(QStringLiteral("*DoubleClick to paste displayed item only"));
+    if (d == PowerPoint || d == Word)
+        PasteExpress_->setText(QStringLiteral("*DoubleClick to paste displayed item only"));
     for (int i = 1; i < 4; ++i) OptionFormat_[i]->setEnabled(d == PowerPoint || d == Word);
     PositionSlide_->setVisible(d == PowerPoint);
     OptionPredefSlides_->setEnabled(d == PowerPoint);
@@ -765,8 +812,12 @@ void UserformObj::LaunchPredefinedSlides() {
 void UserformObj::PasteIT_Click() {
     enableTimers({}, {1, 2, 3, 4});
     switch (destination()) {
-        case PowerPoint: predefinedSlides() ? LaunchPredefinedSlides() : LaunchNewSlides(); break;
-        case Word: exports_.startWordExport(); break;
+        case PowerPoint:
+            predefinedSlides() ? LaunchPredefinedSlides() : LaunchNewSlides();
+            break;
+        case Word:
+            exports_.startWordExport();
+            break;
         case Web:
             CountCheckedRows();
             exports_.openWebDialog();
@@ -782,7 +833,9 @@ void UserformObj::PasteIT_Click() {
     }
 }
 
-void UserformObj::PositionSlide_Click() { exports_.showLayoutForm(); }
+void UserformObj::PositionSlide_Click() {
+    exports_.showLayoutForm();
+}
 
 void UserformObj::selectItemInExcel(int row) {
     const auto r = listCharts_->row(row);
@@ -827,24 +880,30 @@ void UserformObj::PasteExpressDisplayed() {
                     windows = pp->windowCount();
                 });
                 if (!running) {
-                    services_.prompt.show({NoPowerPoint, platform::Icon::Exclamation, platform::Buttons::Ok, true});
+                    services_.prompt.show(
+                        {NoPowerPoint, platform::Icon::Exclamation, platform::Buttons::Ok, true});
                 } else if (windows == 0) {
-                    services_.prompt.show({NoPowerPoint, platform::Icon::Exclamation, platform::Buttons::Ok, false});
+                    services_.prompt.show(
+                        {NoPowerPoint, platform::Icon::Exclamation, platform::Buttons::Ok, false});
                 } else {
                     exports_.exportSelectionToPowerPoint(state_.pasteFormat);
                 }
                 break;
             }
-            case Word: exports_.exportSelectionToWord(state_.pasteFormat); break;
+            case Word:
+                exports_.exportSelectionToWord(state_.pasteFormat);
+                break;
             case Images:
                 showMinimized();
                 exports_.exportSelectionToImageFile();
                 showNormal();
                 break;
-            default: break;
+            default:
+                break;
         }
     } catch (const office::Error& e) {
-        services_.prompt.show({e.description(), platform::Icon::Critical, platform::Buttons::Ok, true});
+        services_.prompt.show(
+            {e.description(), platform::Icon::Critical, platform::Buttons::Ok, true});
     }
 }
 
@@ -858,7 +917,9 @@ void UserformObj::imgChart_DblClick() {
 
 // ---- panel animations
 
-bool UserformObj::timerEnabled(int index) const { return index >= 1 && index <= 5 && timers_[index].isActive(); }
+bool UserformObj::timerEnabled(int index) const {
+    return index >= 1 && index <= 5 && timers_[index].isActive();
+}
 
 void UserformObj::enableTimers(std::initializer_list<int> on, std::initializer_list<int> off) {
     for (int i : off) timers_[i].stop();
@@ -895,7 +956,9 @@ void UserformObj::Timer1_Timer(int index) {
                 stop();
             }
             break;
-        case 3: stop(); break;
+        case 3:
+            stop();
+            break;
         case 4:
             if (slidePanelOpening_) {
                 slidePanelWidth_ += PanelStep;
@@ -920,7 +983,8 @@ void UserformObj::Timer1_Timer(int index) {
                 stop();
             }
             break;
-        default: return;
+        default:
+            return;
     }
     applyPanelSizes();
 }
@@ -931,11 +995,14 @@ void UserformObj::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
     // Every window of the program goes with the form, the newest first.
-    QMetaObject::invokeMethod(qApp, [] {
-        QWidgetList windows = QApplication::topLevelWidgets();
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-            if ((*it)->isVisible()) (*it)->close();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            QWidgetList windows = QApplication::topLevelWidgets();
+            for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+                if ((*it)->isVisible()) (*it)->close();
+        },
+        Qt::QueuedConnection);
 }
 
 void UserformObj::Form_Unload() {

@@ -36,9 +36,10 @@ enum Destination { PowerPoint = 0, Word = 1, Web = 2, Pdf = 3, Images = 4 };
 
 class UserformObj : public QWidget {
     Q_OBJECT
-public:
+  public:
     UserformObj(run::Services& services, run::RunState& state, Exports& exports,
-                statesheet::LoadProgress& progress, std::function<void()> closeSplash, QWidget* parent = nullptr);
+                statesheet::LoadProgress& progress, std::function<void()> closeSplash,
+                QWidget* parent = nullptr);
     ~UserformObj() override;
 
     // The load sequence; a failure ends it silently, leaving what was set up.
@@ -84,11 +85,11 @@ public:
     bool timerEnabled(int index) const;
     const std::map<int, QString>& helpTexts() const { return helpTexts_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     class Fill;
     void build();
     void Form_Unload();

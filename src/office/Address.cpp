@@ -40,7 +40,8 @@ QString formatAddress(const CellRect& r) {
     };
     if (r.top == 1 && r.bottom == MaxRows)
         return QStringLiteral("$%1:$%2").arg(columnLetters(r.left), columnLetters(r.right));
-    if (r.left == 1 && r.right == MaxColumns) return QStringLiteral("$%1:$%2").arg(r.top).arg(r.bottom);
+    if (r.left == 1 && r.right == MaxColumns)
+        return QStringLiteral("$%1:$%2").arg(r.top).arg(r.bottom);
     if (r.top == r.bottom && r.left == r.right) return cell(r.top, r.left);
     return cell(r.top, r.left) + ':' + cell(r.bottom, r.right);
 }
@@ -84,7 +85,8 @@ std::optional<CellRect> parseA1Area(const QString& text) {
         }
         parsed.push_back(end);
     }
-    if (parsed.size() == 1) return CellRect{parsed[0].row, parsed[0].col, parsed[0].row, parsed[0].col};
+    if (parsed.size() == 1)
+        return CellRect{parsed[0].row, parsed[0].col, parsed[0].row, parsed[0].col};
     const End a = parsed[0], b = parsed[1];
     bool aCell = a.row && a.col, bCell = b.row && b.col;
     if (aCell && bCell) return normalised(a.row, a.col, b.row, b.col);
@@ -105,7 +107,8 @@ std::optional<CellRect> parseR1C1Area(const QString& text) {
         int row = m.captured(1).isEmpty() ? 0 : m.captured(1).toInt();
         int col = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
         if (row > MaxRows || col > MaxColumns) return std::nullopt;
-        if ((!m.captured(1).isEmpty() && row < 1) || (!m.captured(2).isEmpty() && col < 1)) return std::nullopt;
+        if ((!m.captured(1).isEmpty() && row < 1) || (!m.captured(2).isEmpty() && col < 1))
+            return std::nullopt;
         parsed.emplace_back(row, col);
     }
     auto [r1, c1] = parsed.front();
@@ -171,7 +174,8 @@ std::optional<SheetReference> parseReference(const QString& input, Notation nota
             sheet = part.left(bang);
             part = part.mid(bang + 1);
             if (sheet.size() >= 2 && sheet.startsWith('\'') && sheet.endsWith('\''))
-                sheet = sheet.mid(1, sheet.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+                sheet = sheet.mid(1, sheet.size() - 2)
+                            .replace(QStringLiteral("''"), QStringLiteral("'"));
             if (sheet.isEmpty()) return std::nullopt;
         }
         if (first) {

@@ -12,24 +12,35 @@ namespace {
 
 Range::Range(std::shared_ptr<Sheet> sheet, std::vector<CellRect> areas)
     : sheet_(std::move(sheet)), areas_(std::move(areas)) {
-    if (!sheet_ || areas_.empty()) throw Error(errors::ObjectRequired, QStringLiteral("Object required"));
+    if (!sheet_ || areas_.empty())
+        throw Error(errors::ObjectRequired, QStringLiteral("Object required"));
 }
 
 Range Range::area(int index) const {
-    if (index < 1 || index > areaCount()) throw Error(errors::NotFound, QStringLiteral("Subscript out of range"));
+    if (index < 1 || index > areaCount())
+        throw Error(errors::NotFound, QStringLiteral("Subscript out of range"));
     return Range(sheet_, {areas_[index - 1]});
 }
 
-Value Range::value() const { return sheet_->cell(first().top, first().left); }
-Grid Range::values() const { return sheet_->read(first()); }
-
-void Range::setValue(const Value& value) const {
-    for (const auto& a : areas_) sheet_->write(a.top, a.left, Grid(a.rows(), Row(a.columns(), value)));
+Value Range::value() const {
+    return sheet_->cell(first().top, first().left);
+}
+Grid Range::values() const {
+    return sheet_->read(first());
 }
 
-void Range::setValues(const Grid& values) const { sheet_->write(first().top, first().left, values); }
+void Range::setValue(const Value& value) const {
+    for (const auto& a : areas_)
+        sheet_->write(a.top, a.left, Grid(a.rows(), Row(a.columns(), value)));
+}
 
-Range Range::currentRegion() const { return Range(sheet_, {sheet_->currentRegion(first().top, first().left)}); }
+void Range::setValues(const Grid& values) const {
+    sheet_->write(first().top, first().left, values);
+}
+
+Range Range::currentRegion() const {
+    return Range(sheet_, {sheet_->currentRegion(first().top, first().left)});
+}
 
 Range Range::entireRows() const {
     std::vector<CellRect> rows;
@@ -37,7 +48,9 @@ Range Range::entireRows() const {
     return Range(sheet_, rows);
 }
 
-void Range::deleteEntireRows() const { sheet_->deleteRows(areas_); }
+void Range::deleteEntireRows() const {
+    sheet_->deleteRows(areas_);
+}
 
 void Range::clear() const {
     for (const auto& a : areas_) sheet_->clear(a);
@@ -47,15 +60,23 @@ void Range::clearContents() const {
     for (const auto& a : areas_) sheet_->clearContents(a);
 }
 
-QString Range::numberFormat() const { return sheet_->numberFormat(first().top, first().left); }
+QString Range::numberFormat() const {
+    return sheet_->numberFormat(first().top, first().left);
+}
 
 void Range::setNumberFormat(const QString& format) const {
     for (const auto& a : areas_) sheet_->setNumberFormat(a, format);
 }
 
-void Range::select() const { sheet_->selectRange(areas_); }
-void Range::copy() const { sheet_->copyRange(first()); }
-void Range::copyPicture() const { sheet_->copyRangePicture(first()); }
+void Range::select() const {
+    sheet_->selectRange(areas_);
+}
+void Range::copy() const {
+    sheet_->copyRange(first());
+}
+void Range::copyPicture() const {
+    sheet_->copyRangePicture(first());
+}
 
 Range Sheet::range(const QString& a1) const {
     auto areas = parseA1(a1);
@@ -67,9 +88,13 @@ Range Sheet::range(const CellRect& rect) const {
     return Range(std::const_pointer_cast<Sheet>(shared_from_this()), {rect});
 }
 
-Range Sheet::cells() const { return range(CellRect{1, 1, MaxRows, MaxColumns}); }
+Range Sheet::cells() const {
+    return range(CellRect{1, 1, MaxRows, MaxColumns});
+}
 
-Range Sheet::usedRangeOrA1() const { return range(usedRange().value_or(CellRect{})); }
+Range Sheet::usedRangeOrA1() const {
+    return range(usedRange().value_or(CellRect{}));
+}
 
 std::vector<std::shared_ptr<Sheet>> Workbook::worksheets() const {
     std::vector<std::shared_ptr<Sheet>> out;

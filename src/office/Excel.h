@@ -27,7 +27,7 @@ inline constexpr int xlSheetVeryHidden = 2;
 
 // A range: one or more areas of one worksheet. A plain value; the work is done by the sheet.
 class Range {
-public:
+  public:
     Range(std::shared_ptr<Sheet> sheet, std::vector<CellRect> areas);
 
     Sheet& worksheet() const { return *sheet_; }
@@ -43,9 +43,9 @@ public:
     int rowCount() const { return first().rows(); }
     int columnCount() const { return first().columns(); }
 
-    Value value() const;  // the first cell
-    Grid values() const;  // the first area
-    void setValue(const Value& value) const;  // every cell of every area
+    Value value() const;                       // the first cell
+    Grid values() const;                       // the first area
+    void setValue(const Value& value) const;   // every cell of every area
     void setValues(const Grid& values) const;  // from the first cell on
     Range currentRegion() const;
     Range entireRows() const;
@@ -58,14 +58,14 @@ public:
     void copy() const;
     void copyPicture() const;
 
-private:
+  private:
     std::shared_ptr<Sheet> sheet_;
     std::vector<CellRect> areas_;
 };
 
 // A defined name of a workbook. Sheet-level names read as "Sheet!Name".
 class Name {
-public:
+  public:
     virtual ~Name() = default;
     virtual QString name() const = 0;
     virtual bool visible() const = 0;
@@ -76,7 +76,7 @@ public:
 
 // A chart embedded in a worksheet.
 class ChartObject {
-public:
+  public:
     virtual ~ChartObject() = default;
     virtual QString name() const = 0;
     virtual bool visible() const = 0;
@@ -89,7 +89,7 @@ public:
 
 // A chart, embedded or on its own sheet.
 class Chart {
-public:
+  public:
     virtual ~Chart() = default;
     virtual QString name() const = 0;
     virtual void activate() = 0;
@@ -99,7 +99,7 @@ public:
 
 // A worksheet or a chart sheet. The cell members are for worksheets; on a chart sheet they throw.
 class Sheet : public std::enable_shared_from_this<Sheet> {
-public:
+  public:
     virtual ~Sheet() = default;
 
     virtual QString name() const = 0;
@@ -121,7 +121,7 @@ public:
     virtual Grid read(const CellRect& rect) const = 0;
     virtual void write(int row, int column, const Grid& values) = 0;
     virtual void clearContents(const CellRect& rect) = 0;
-    virtual void clear(const CellRect& rect) = 0;  // contents and formats
+    virtual void clear(const CellRect& rect) = 0;                     // contents and formats
     virtual void deleteRows(const std::vector<CellRect>& areas) = 0;  // the entire rows they cover
     virtual QString numberFormat(int row, int column) const = 0;
     virtual void setNumberFormat(const CellRect& rect, const QString& format) = 0;
@@ -139,7 +139,7 @@ public:
 };
 
 class Workbook {
-public:
+  public:
     virtual ~Workbook() = default;
     virtual QString name() const = 0;
     virtual QString fullName() const = 0;
@@ -163,15 +163,15 @@ public:
 struct Selection {
     enum class Kind { None, Range, ChartArea, ChartPart, Shape };
     Kind kind = Kind::None;
-    std::optional<Range> range;   // Kind::Range
-    std::shared_ptr<Chart> chart; // ChartArea and ChartPart
-    QString chartName;            // the chart object's name, or the chart sheet's
-    QString part;                 // ChartPart: "PlotArea", "Legend", ...
-    QString shapeName;            // Shape
+    std::optional<Range> range;    // Kind::Range
+    std::shared_ptr<Chart> chart;  // ChartArea and ChartPart
+    QString chartName;             // the chart object's name, or the chart sheet's
+    QString part;                  // ChartPart: "PlotArea", "Legend", ...
+    QString shapeName;             // Shape
 };
 
 class Excel {
-public:
+  public:
     virtual ~Excel() = default;
     virtual QString version() const = 0;
     virtual std::shared_ptr<Workbook> activeWorkbook() const = 0;  // null when none
@@ -190,7 +190,8 @@ public:
 
     // Worksheet functions.
     virtual QString rept(const QString& text, int times) const = 0;
-    virtual QString substitute(const QString& text, const QString& oldText, const QString& newText) const = 0;
+    virtual QString substitute(const QString& text, const QString& oldText,
+                               const QString& newText) const = 0;
     virtual QString trim(const QString& text) const = 0;
     virtual double min(const std::vector<double>& values) const = 0;
     virtual double max(const std::vector<double>& values) const = 0;

@@ -6,7 +6,8 @@ namespace office {
 
 QString toText(const Value& v) {
     if (auto s = std::get_if<QString>(&v)) return *s;
-    if (auto b = std::get_if<bool>(&v)) return *b ? QStringLiteral("True") : QStringLiteral("False");
+    if (auto b = std::get_if<bool>(&v))
+        return *b ? QStringLiteral("True") : QStringLiteral("False");
     if (auto d = std::get_if<double>(&v)) {
         if (std::isfinite(*d) && *d == std::floor(*d) && std::fabs(*d) < 1e15)
             return QString::number(static_cast<long long>(*d));
@@ -18,7 +19,8 @@ QString toText(const Value& v) {
 bool toBool(const Value& v) {
     if (auto b = std::get_if<bool>(&v)) return *b;
     if (auto d = std::get_if<double>(&v)) return *d != 0.0;
-    if (auto s = std::get_if<QString>(&v)) return s->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+    if (auto s = std::get_if<QString>(&v))
+        return s->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
     return false;
 }
 

@@ -9,14 +9,14 @@
 namespace office {
 
 class Document {
-public:
+  public:
     virtual ~Document() = default;
     virtual QString name() const = 0;
     virtual QString fullName() const = 0;
 };
 
 class Word {
-public:
+  public:
     virtual ~Word() = default;
     virtual std::shared_ptr<Document> activeDocument() const = 0;  // null when none
     virtual std::vector<std::shared_ptr<Document>> documents() const = 0;

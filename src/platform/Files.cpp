@@ -1,9 +1,9 @@
 #include "platform/Files.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -18,7 +18,7 @@ bool isFileOpen(const QString& path) {
     // someone else has it (or we may not touch it), which counts as open.
     int fd = ::open(QFile::encodeName(info.absoluteFilePath()).constData(), O_RDWR);
     if (fd < 0) return true;
-    struct flock fl{};
+    struct flock fl {};
     fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
     bool held = false;
@@ -33,8 +33,14 @@ OutputFolders OutputFolders::fromEnvironment() {
     return OutputFolders{root};
 }
 
-QString OutputFolders::html() const { return QDir(root).filePath(QStringLiteral("CorvaneHTML")); }
-QString OutputFolders::pdf() const { return QDir(root).filePath(QStringLiteral("CorvanePDF")); }
-QString OutputFolders::images() const { return QDir(root).filePath(QStringLiteral("CorvaneImages")); }
+QString OutputFolders::html() const {
+    return QDir(root).filePath(QStringLiteral("CorvaneHTML"));
+}
+QString OutputFolders::pdf() const {
+    return QDir(root).filePath(QStringLiteral("CorvanePDF"));
+}
+QString OutputFolders::images() const {
+    return QDir(root).filePath(QStringLiteral("CorvaneImages"));
+}
 
 }  // namespace platform

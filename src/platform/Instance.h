@@ -10,14 +10,14 @@
 namespace platform {
 
 class InstanceLock {
-public:
+  public:
     // `folder` empty: the user's runtime folder.
     explicit InstanceLock(const QString& folder = {});
     // True when this process holds the lock now (or already did); false when another does.
     bool acquire();
     QString path() const { return path_; }
 
-private:
+  private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
 };

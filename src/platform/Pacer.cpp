@@ -11,7 +11,8 @@ void EventLoopPacer::wait(int milliseconds) {
     QDeadlineTimer deadline(milliseconds);
     while (!deadline.hasExpired()) {
         if (QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, static_cast<int>(deadline.remainingTime()));
+            QCoreApplication::processEvents(QEventLoop::AllEvents,
+                                            static_cast<int>(deadline.remainingTime()));
         else
             QThread::msleep(static_cast<unsigned long>(deadline.remainingTime()));
     }

@@ -7,10 +7,13 @@ namespace platform {
 
 Answer unattendedAnswer(Buttons buttons) {
     switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::OkCancel: return Answer::Cancel;
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
         case Buttons::YesNo:
-        case Buttons::YesNoCancel: return Answer::No;
+        case Buttons::YesNoCancel:
+            return Answer::No;
     }
     return Answer::Ok;
 }

@@ -22,7 +22,7 @@ struct Message {
 };
 
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
     virtual Answer show(const Message& message) = 0;
 
@@ -40,19 +40,19 @@ Answer unattendedAnswer(Buttons buttons);
 
 // Writes each message to standard error as one line, "Corvane: TEXT", and answers it unattended.
 class UnattendedPrompt : public Prompt {
-public:
+  public:
     Answer show(const Message& message) override;
 };
 
 // Records every message; answers from a queue, then as unattended.
 class RecordingPrompt : public Prompt {
-public:
+  public:
     Answer show(const Message& message) override;
     void answerNext(Answer a) { answers_.push_back(a); }
     const std::vector<Message>& messages() const { return messages_; }
     QStringList texts() const;
 
-private:
+  private:
     std::vector<Message> messages_;
     std::deque<Answer> answers_;
 };

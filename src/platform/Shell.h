@@ -8,7 +8,7 @@
 namespace platform {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens a web address, a file or a folder with the desktop's default handler.
     virtual void open(const QString& target) = 0;
@@ -16,20 +16,21 @@ public:
 
 // Starts `xdg-open TARGET` detached; an opener can be named for tests and other desktops.
 class DesktopShell : public Shell {
-public:
-    explicit DesktopShell(QString opener = QStringLiteral("xdg-open")) : opener_(std::move(opener)) {}
+  public:
+    explicit DesktopShell(QString opener = QStringLiteral("xdg-open"))
+        : opener_(std::move(opener)) {}
     void open(const QString& target) override;
 
-private:
+  private:
     QString opener_;
 };
 
 class RecordingShell : public Shell {
-public:
+  public:
     void open(const QString& target) override { opened_ << target; }
     const QStringList& opened() const { return opened_; }
 
-private:
+  private:
     QStringList opened_;
 };
 

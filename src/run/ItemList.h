@@ -13,7 +13,9 @@ struct ListRow {
     QStringList cells;  // sheet, slide number, sheet order, caption, type, order, key
     bool checked = false;
 
-    QString cell(int index) const { return index >= 1 && index <= cells.size() ? cells[index - 1] : QString(); }
+    QString cell(int index) const {
+        return index >= 1 && index <= cells.size() ? cells[index - 1] : QString();
+    }
     QString sheet() const { return cell(1); }
     QString slide() const { return cell(2); }
     QString sheetOrder() const { return cell(3); }
@@ -24,7 +26,7 @@ struct ListRow {
 };
 
 class ItemList {
-public:
+  public:
     virtual ~ItemList() = default;
     virtual int rowCount() const = 0;
     virtual ListRow row(int index) const = 0;  // 0 is the top row

@@ -8,7 +8,8 @@
 
 namespace startup {
 
-CorvaneLoad::CorvaneLoad(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
+CorvaneLoad::CorvaneLoad(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("CorvaneLoad"));
     setWindowTitle(QStringLiteral("Corvane"));
     auto* layout = new QVBoxLayout(this);

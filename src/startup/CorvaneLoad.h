@@ -13,11 +13,11 @@ namespace startup {
 // The splash shown while batch mode fills its list.
 class CorvaneLoad : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CorvaneLoad(QWidget* parent = nullptr);
     chrome::ProgressBar* bar() const { return bar_; }
 
-private:
+  private:
     QLabel* caption_;
     chrome::ProgressBar* bar_;
 };

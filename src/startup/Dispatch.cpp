@@ -11,8 +11,10 @@
 namespace startup {
 
 QString messages::tooManyItems(int count) {
-    return QStringLiteral("The active workbook holds %1 charts and named ranges; Corvane can list at most %2.\r\r"
-                          "Please open Corvane on a workbook with fewer items.")
+    return QStringLiteral(
+               "The active workbook holds %1 charts and named ranges; Corvane can list at most "
+               "%2.\r\r"
+               "Please open Corvane on a workbook with fewer items.")
         .arg(count)
         .arg(inventory::MaxItems);
 }
@@ -32,10 +34,13 @@ void ignoreErrors(F&& f) {
     }
 }
 
-void notYet(Run& run, const QString& what) { run.services.prompt.warn(messages::notInThisBuild(what)); }
+void notYet(Run& run, const QString& what) {
+    run.services.prompt.warn(messages::notInThisBuild(what));
+}
 
 bool needsWorkbook(const QString& code) {
-    static const QStringList codes = {"/212", "/312", "/3122", "/412", "/512", "/612", "/712", "/812", "/111"};
+    static const QStringList codes = {"/212", "/312", "/3122", "/412", "/512",
+                                      "/612", "/712", "/812",  "/111"};
     return codes.contains(code);
 }
 
@@ -91,17 +96,23 @@ void dispatch(const QString& code, Run& run) {
             run.services.prompt.warn(messages::EmbeddedCharts);
             return;
         }
-        f.selectionToPowerPoint ? f.selectionToPowerPoint(run, 2) : notYet(run, QStringLiteral("Export to slides"));
-    } else if (code == QLatin1String("/212") || code == QLatin1String("/312") || code == QLatin1String("/412")) {
-        const int format = code == QLatin1String("/212") ? 0 : code == QLatin1String("/312") ? 1 : 3;
+        f.selectionToPowerPoint ? f.selectionToPowerPoint(run, 2)
+                                : notYet(run, QStringLiteral("Export to slides"));
+    } else if (code == QLatin1String("/212") || code == QLatin1String("/312") ||
+               code == QLatin1String("/412")) {
+        const int format = code == QLatin1String("/212")   ? 0
+                           : code == QLatin1String("/312") ? 1
+                                                           : 3;
         f.selectionToPowerPoint ? f.selectionToPowerPoint(run, format)
                                 : notYet(run, QStringLiteral("Export to slides"));
-    } else if (code == QLatin1String("/512") || code == QLatin1String("/612") || code == QLatin1String("/712") ||
-               code == QLatin1String("/812")) {
+    } else if (code == QLatin1String("/512") || code == QLatin1String("/612") ||
+               code == QLatin1String("/712") || code == QLatin1String("/812")) {
         const int kind = code.mid(1, 1).toInt() - 5;
-        f.selectionToWord ? f.selectionToWord(run, kind) : notYet(run, QStringLiteral("Export to documents"));
+        f.selectionToWord ? f.selectionToWord(run, kind)
+                          : notYet(run, QStringLiteral("Export to documents"));
     } else if (code == QLatin1String("/111")) {
-        f.selectionToImageFile ? f.selectionToImageFile(run) : notYet(run, QStringLiteral("Export to image files"));
+        f.selectionToImageFile ? f.selectionToImageFile(run)
+                               : notYet(run, QStringLiteral("Export to image files"));
     }
 }
 
@@ -129,7 +140,8 @@ void startBatchMode(Run& run) {
         run.splash->show();
         run.services.pacer().processEvents(1);
         if (run.features.showMainForm) {
-            run.features.showMainForm(run);  // the main form closes the splash once its list is filled
+            run.features.showMainForm(
+                run);  // the main form closes the splash once its list is filled
         } else {
             run.splash.reset();
             notYet(run, QStringLiteral("The main form"));
@@ -152,7 +164,8 @@ bool selectionCoversEmbeddedChart(const office::Excel& excel) {
             try {
                 const auto tl = co->topLeftCell().first();
                 const auto br = co->bottomRightCell().first();
-                office::Range covered = sheet->range(office::CellRect{tl.top, tl.left, br.bottom, br.right});
+                office::Range covered =
+                    sheet->range(office::CellRect{tl.top, tl.left, br.bottom, br.right});
                 if (rangesOverlap(excel, *selection.range, covered)) return true;
             } catch (const office::Error&) {
             }
@@ -180,6 +193,8 @@ void openWorkbookDialog(Run& run) {
     ignoreErrors([&] { excel->openWorkbook(answer); });
 }
 
-void openWebPage(Run& run, const QString& address) { run.services.shell.open(address); }
+void openWebPage(Run& run, const QString& address) {
+    run.services.shell.open(address);
+}
 
 }  // namespace startup

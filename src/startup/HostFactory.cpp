@@ -18,9 +18,13 @@ HostChoice makeHostFromEnvironment() {
         }
     }
     if (spec == QLatin1String("libreoffice"))
-        return {nullptr, QStringLiteral("this build cannot attach to LibreOffice yet; run it on the built-in office "
-                                        "with CORVANE_HOST=memory:DESKTOP.json")};
-    return {nullptr, QStringLiteral("CORVANE_HOST=%1 names no office; use memory:DESKTOP.json or libreoffice").arg(spec)};
+        return {nullptr,
+                QStringLiteral(
+                    "this build cannot attach to LibreOffice yet; run it on the built-in office "
+                    "with CORVANE_HOST=memory:DESKTOP.json")};
+    return {nullptr, QStringLiteral(
+                         "CORVANE_HOST=%1 names no office; use memory:DESKTOP.json or libreoffice")
+                         .arg(spec)};
 }
 
 }  // namespace startup

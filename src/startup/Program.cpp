@@ -5,30 +5,35 @@
 #include <cstdio>
 
 #include "chrome/AboutWindow.h"
+#include "inventory/Items.h"
 #include "mainform/Exports.h"
 #include "mainform/UserformObj.h"
-#include "startup/CorvaneLoad.h"
-#include "startup/SplashProgress.h"
-#include "inventory/Items.h"
 #include "office/Error.h"
 #include "platform/DialogPrompt.h"
+#include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
+#include "startup/SplashProgress.h"
 
 namespace startup {
 
 namespace {
 
-bool unattended() { return qEnvironmentVariable("CORVANE_UNATTENDED") == QLatin1String("1"); }
+bool unattended() {
+    return qEnvironmentVariable("CORVANE_UNATTENDED") == QLatin1String("1");
+}
 
 void printError(const QString& text) {
     std::fprintf(stderr, "Corvane: %s\n", platform::oneLine(text).toLocal8Bit().constData());
 }
 
-// Nobody can close a window in an unattended run: name what would be open, then end.
-void reportOpenWindows() {
+// Nobody can close a window in an unattended run: name what is open, then close it as a user
+// would, so that what closing does (the main form stores the list) still happens.
+void closeOpenWindows() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && !w->objectName().isEmpty())
             std::fprintf(stderr, "Corvane: window %s\n", w->objectName().toLocal8Bit().constData());
+    QApplication::closeAllWindows();
+    QApplication::processEvents();
 }
 
 bool anyWindowOpen() {
@@ -39,13 +44,17 @@ bool anyWindowOpen() {
 
 }  // namespace
 
-QString commandCode(const QStringList& arguments) { return arguments.mid(1).join(QChar(' ')); }
+QString commandCode(const QStringList& arguments) {
+    return arguments.mid(1).join(QChar(' '));
+}
 
 Features standardFeatures() {
     Features f;
     f.showMainForm = [](Run& run) {
-        if (!run.exports) run.exports = std::make_unique<mainform::MissingExports>(run.services.prompt);
-        SplashProgress progress(run.state.progress, run.splash ? run.splash->bar() : nullptr, run.services.pacer());
+        if (!run.exports)
+            run.exports = std::make_unique<mainform::MissingExports>(run.services.prompt);
+        SplashProgress progress(run.state.progress, run.splash ? run.splash->bar() : nullptr,
+                                run.services.pacer());
         auto* form = new mainform::UserformObj(run.services, run.state, *run.exports, progress,
                                                [&run] { run.splash.reset(); });
         form->Form_Load();
@@ -71,7 +80,8 @@ int runProgram(const QStringList& arguments) {
         prompt = std::make_unique<platform::DialogPrompt>();
     platform::DesktopShell shell;
     platform::InstanceLock instance;
-    run::Services services{*choice.host, *prompt, shell, instance, platform::OutputFolders::fromEnvironment()};
+    run::Services services{*choice.host, *prompt, shell, instance,
+                           platform::OutputFolders::fromEnvironment()};
     run::RunState state;
     Features features = standardFeatures();
     int status = 0;
@@ -80,15 +90,16 @@ int runProgram(const QStringList& arguments) {
         try {
             startUp(commandCode(arguments), run);
             if (unattended())
-                reportOpenWindows();
+                closeOpenWindows();
             else if (anyWindowOpen())
                 QApplication::exec();
         } catch (const office::Error& e) {
             prompt->show({e.description(), platform::Icon::Critical, platform::Buttons::Ok, true});
             status = 1;
         } catch (const inventory::TooManyItems&) {
-            prompt->warn(QStringLiteral("The active workbook holds more than %1 charts and named ranges.")
-                             .arg(inventory::MaxItems));
+            prompt->warn(
+                QStringLiteral("The active workbook holds more than %1 charts and named ranges.")
+                    .arg(inventory::MaxItems));
             status = 1;
         }
     }

@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 
-#include "run/RunState.h"
 #include "mainform/Exports.h"
+#include "run/RunState.h"
 #include "run/Services.h"
 #include "startup/CorvaneLoad.h"
 
@@ -20,7 +20,8 @@ struct Features {
     std::function<void(Run&)> showLayoutForm;
     std::function<void(Run&)> showAbout;
     std::function<void(Run&, int pasteFormat)> selectionToPowerPoint;  // 0 picture .. 3 linked
-    std::function<void(Run&, int kind)> selectionToWord;  // 0 picture, 1 embedded, 2 linked, 3 table
+    std::function<void(Run&, int kind)>
+        selectionToWord;  // 0 picture, 1 embedded, 2 linked, 3 table
     std::function<void(Run&)> selectionToImageFile;
 };
 

@@ -13,12 +13,13 @@ namespace {
 
 using office::Value;
 
-const QString ProtectionWarning =
-    QStringLiteral("              The workbook looks protected\r\rPlease remove the protection and reopen "
-                   "Corvane\rAfter that you may reprotect the workbook.\rThe message will not longer appear");
+const QString ProtectionWarning = QStringLiteral(
+    "              The workbook looks protected\r\rPlease remove the protection and reopen "
+    "Corvane\rAfter that you may reprotect the workbook.\rThe message will not longer appear");
 
-// Longest row-deletion address handed to the office in one call.
-constexpr int MaxAddressLength = 255;
+// Longest row-deletion address handed to the office in one call: the longest reference a
+// formula can hold.
+constexpr int MaxAddressLength = 8192;
 
 std::shared_ptr<office::Sheet> stateSheet(office::Workbook& wb) {
     auto s = wb.worksheet(StateSheetName);
@@ -26,9 +27,13 @@ std::shared_ptr<office::Sheet> stateSheet(office::Workbook& wb) {
     return s;
 }
 
-int storedRowCount(office::Sheet& sheet) { return sheet.currentRegion(1, 1).bottom; }
+int storedRowCount(office::Sheet& sheet) {
+    return sheet.currentRegion(1, 1).bottom;
+}
 
-Value text(const QString& s) { return s.isEmpty() ? Value{} : Value{s}; }
+Value text(const QString& s) {
+    return s.isEmpty() ? Value{} : Value{s};
+}
 
 // Numbers stay numbers in the number-formatted columns.
 Value numberOrText(const QString& s) {
@@ -38,8 +43,8 @@ Value numberOrText(const QString& s) {
 }
 
 office::Row itemColumns(const inventory::Item& item) {
-    return {text(item.name), text(item.sheet), text(item.slide), Value{double(item.sheetOrder)},
-            Value{item.checked}, text(item.type), text(item.order), text(item.key)};
+    return {text(item.name),     text(item.sheet), text(item.slide), Value{double(item.sheetOrder)},
+            Value{item.checked}, text(item.type),  text(item.order), text(item.key)};
 }
 
 std::unordered_set<QString> keysOf(const inventory::ItemTable& items) {
@@ -173,8 +178,9 @@ void syncStateSheet(Session& s) {
         office::Grid grid;
         for (const auto& item : s.items) {
             if (item.order != inventory::OrderNew) continue;
-            grid.push_back({text(item.name), text(item.sheet), text(item.slide), Value{double(item.sheetOrder)},
-                            Value{true}, text(item.type), Value{double(rows + 1)}, text(item.key)});
+            grid.push_back({text(item.name), text(item.sheet), text(item.slide),
+                            Value{double(item.sheetOrder)}, Value{true}, text(item.type),
+                            Value{double(rows + 1)}, text(item.key)});
         }
         if (!grid.empty()) sheet->write(rows + 1, 1, grid);
     }
@@ -195,7 +201,8 @@ void purgeStaleRows(Session& s) {
     if (auto used = sheet->usedRange()) {
         const auto keys = keysOf(s.items);
         std::vector<int> stale;
-        const auto column = sheet->read(office::CellRect{used->top, col::Key, used->bottom, col::Key});
+        const auto column =
+            sheet->read(office::CellRect{used->top, col::Key, used->bottom, col::Key});
         for (int i = 0; i < static_cast<int>(column.size()); ++i)
             if (!keys.contains(office::toText(column[i][0]))) stale.push_back(used->top + i);
         if (!stale.empty()) {
@@ -217,7 +224,8 @@ void purgeStaleRows(Session& s) {
 std::vector<StoredRow> readStoredRows(office::Workbook& wb) {
     auto sheet = stateSheet(wb);
     std::vector<StoredRow> out;
-    if (office::isEmpty(sheet->cell(1, col::Name)) && office::isEmpty(sheet->cell(1, col::Key))) return out;
+    if (office::isEmpty(sheet->cell(1, col::Name)) && office::isEmpty(sheet->cell(1, col::Key)))
+        return out;
     const int rows = storedRowCount(*sheet);
     const auto grid = sheet->read(office::CellRect{1, 1, rows, col::Caption});
     out.reserve(grid.size());
@@ -248,7 +256,8 @@ void fillListFromStateSheet(Session& s, ListSink& list) {
     purgeStaleRows(s);
 
     for (StoredRow& row : readStoredRows(wb)) {
-        if (row.type == inventory::TypeRange) row.multiArea = inventory::isMultiAreaRange(wb, row.sheet, row.name);
+        if (row.type == inventory::TypeRange)
+            row.multiArea = inventory::isMultiAreaRange(wb, row.sheet, row.name);
         list.addRow(row);
     }
     stateSheet(wb)->setVisible(office::xlSheetVeryHidden);
@@ -275,8 +284,8 @@ void saveListToStateSheet(office::Workbook& wb, const std::vector<StoredRow>& ro
     captions.reserve(rows.size());
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const auto& r = rows[i];
-        items.push_back({text(r.name), text(r.sheet), text(r.slide), numberOrText(r.sheetOrder), Value{r.checked},
-                         text(r.type), Value{double(i + 1)}, text(r.key)});
+        items.push_back({text(r.name), text(r.sheet), text(r.slide), numberOrText(r.sheetOrder),
+                         Value{r.checked}, text(r.type), Value{double(i + 1)}, text(r.key)});
         captions.push_back({text(r.caption)});
     }
     if (rows.empty()) return;

@@ -26,19 +26,19 @@ inline const QString ReservedName2Formula = QStringLiteral("=kukukukuVovezuv!R23
 
 // Column numbers of an item row.
 namespace col {
-inline constexpr int Name = 1, Sheet = 2, Slide = 3, SheetOrder = 4, Checked = 5, Type = 6, Order = 7,
-                     Key = 8, Caption = 20;
+inline constexpr int Name = 1, Sheet = 2, Slide = 3, SheetOrder = 4, Checked = 5, Type = 6,
+                     Order = 7, Key = 8, Caption = 20;
 }
 
 // Run-wide flags of the state sheet.
 struct Flags {
-    bool firstUse = false;          // the sheet held no item rows when this run began
-    QString startChartSheetName;    // the chart sheet that was active at inventory time
+    bool firstUse = false;        // the sheet held no item rows when this run began
+    QString startChartSheetName;  // the chart sheet that was active at inventory time
 };
 
 // The splash's progress while the Item table is built.
 class LoadProgress {
-public:
+  public:
     virtual ~LoadProgress() = default;
     virtual void setTotal(int total) = 0;
     virtual void showBar() = 0;
@@ -56,7 +56,7 @@ struct StoredRow {
 
 // The main form's list, as filled from the state sheet.
 class ListSink {
-public:
+  public:
     virtual ~ListSink() = default;
     virtual void addRow(const StoredRow& row) = 0;
     virtual int checkedCount() const = 0;

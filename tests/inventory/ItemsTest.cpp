@@ -42,7 +42,8 @@ TEST(Inventory, FourItemsInCollectorOrderWithTheirKeys) {
     Inventory inv(test::loadFixture("four-items.json"));
     EXPECT_EQ(inv.count(), 4);
     const auto table = inv.build();
-    EXPECT_EQ(keys(table), QStringList({"Chart 1Sheet1", "Chart 2Sheet1", "{Chart Sheet}Chart1", "SalesSheet1"}));
+    EXPECT_EQ(keys(table), QStringList({"Chart 1Sheet1", "Chart 2Sheet1", "{Chart Sheet}Chart1",
+                                        "SalesSheet1"}));
     ASSERT_EQ(table.size(), 4u);
     EXPECT_EQ(table[0].type, "Embedded");
     EXPECT_EQ(table[2].type, "Chart");
@@ -95,29 +96,51 @@ TEST_P(NamedRanges, CountAndList) {
 INSTANTIATE_TEST_SUITE_P(
     Inventory, NamedRanges,
     ::testing::Values(
-        NamesCase{"sheet-level name drops its prefix", TwoSheets,
-                  R"([{"name":"Sheet1!Block","refersTo":"=Sheet1!$E$20:$F$22"}])", 1, {"BlockSheet1"}},
-        NamesCase{"name on a hidden sheet is counted, not listed", TwoSheets,
-                  R"([{"name":"Hid","refersTo":"=Secret!$A$1:$B$2"},{"name":"Deep","refersTo":"=Vault!$A$1"}])", 2,
+        NamesCase{"sheet-level name drops its prefix",
+                  TwoSheets,
+                  R"([{"name":"Sheet1!Block","refersTo":"=Sheet1!$E$20:$F$22"}])",
+                  1,
+                  {"BlockSheet1"}},
+        NamesCase{
+            "name on a hidden sheet is counted, not listed",
+            TwoSheets,
+            R"([{"name":"Hid","refersTo":"=Secret!$A$1:$B$2"},{"name":"Deep","refersTo":"=Vault!$A$1"}])",
+            2,
+            {}},
+        NamesCase{"hidden name is counted, not listed",
+                  TwoSheets,
+                  R"([{"name":"Quiet","refersTo":"=Sheet1!$A$1","visible":false}])",
+                  1,
                   {}},
-        NamesCase{"hidden name is counted, not listed", TwoSheets,
-                  R"([{"name":"Quiet","refersTo":"=Sheet1!$A$1","visible":false}])", 1, {}},
-        NamesCase{"constant and broken reference are neither", TwoSheets,
-                  R"([{"name":"Rate","refersTo":"=0.2"},{"name":"Lost","refersTo":"=#REF!$A$1"}])", 0, {}},
-        NamesCase{"reserved names are never items",
-                  R"([{"name":"Sheet1","type":"worksheet"},{"name":"kukukukuVovezuv","type":"worksheet","visible":2}])",
-                  R"([{"name":"CorvaneReservedName01","refersTo":"=kukukukuVovezuv!$A:$H"},
+        NamesCase{"constant and broken reference are neither",
+                  TwoSheets,
+                  R"([{"name":"Rate","refersTo":"=0.2"},{"name":"Lost","refersTo":"=#REF!$A$1"}])",
+                  0,
+                  {}},
+        NamesCase{
+            "reserved names are never items",
+            R"([{"name":"Sheet1","type":"worksheet"},{"name":"kukukukuVovezuv","type":"worksheet","visible":2}])",
+            R"([{"name":"CorvaneReservedName01","refersTo":"=kukukukuVovezuv!$A:$H"},
                       {"name":"CorvaneReservedName02","refersTo":"=kukukukuVovezuv!$O$23:$V$30"},
                       {"name":"AllVovezuv11111","refersTo":"=kukukukuVovezuv!$A$1"}])",
-                  0, {}},
-        NamesCase{"multi-area name is an item", TwoSheets,
-                  R"([{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"}])", 1, {"PairSheet1"}},
-        NamesCase{"names keep the order of the workbook's names", TwoSheets,
-                  R"([{"name":"Zeta","refersTo":"=Sheet1!$A$1"},{"name":"Alpha","refersTo":"=Sheet1!$B$1"}])", 2,
-                  {"ZetaSheet1", "AlphaSheet1"}},
+            0,
+            {}},
+        NamesCase{"multi-area name is an item",
+                  TwoSheets,
+                  R"([{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"}])",
+                  1,
+                  {"PairSheet1"}},
+        NamesCase{
+            "names keep the order of the workbook's names",
+            TwoSheets,
+            R"([{"name":"Zeta","refersTo":"=Sheet1!$A$1"},{"name":"Alpha","refersTo":"=Sheet1!$B$1"}])",
+            2,
+            {"ZetaSheet1", "AlphaSheet1"}},
         NamesCase{"sheet-level name on a quoted sheet",
                   R"([{"name":"Sheet1","type":"worksheet"},{"name":"My data","type":"worksheet"}])",
-                  R"([{"name":"'My data'!Block","refersTo":"='My data'!$A$1:$B$2"}])", 1, {"BlockMy data"}}));
+                  R"([{"name":"'My data'!Block","refersTo":"='My data'!$A$1:$B$2"}])",
+                  1,
+                  {"BlockMy data"}}));
 
 TEST(Inventory, NamesOnTheStateSheetAreNotItems) {
     Inventory inv(test::hostFromJson(workbookJson(
@@ -149,20 +172,25 @@ TEST(Inventory, MoreItemsThanTheStoredFormatHoldsStopTheFill) {
     QByteArray names = "[";
     for (int i = 0; i <= inventory::MaxItems; ++i) {
         if (i) names += ',';
-        names += QStringLiteral(R"({"name":"Item_%1","refersTo":"=Sheet1!$A$%2"})").arg(i).arg(i % 1000 + 1).toUtf8();
+        names += QStringLiteral(R"({"name":"Item_%1","refersTo":"=Sheet1!$A$%2"})")
+                     .arg(i)
+                     .arg(i % 1000 + 1)
+                     .toUtf8();
     }
     names += ']';
-    Inventory inv(test::hostFromJson(workbookJson(R"([{"name":"Sheet1","type":"worksheet"}])", names)));
+    Inventory inv(
+        test::hostFromJson(workbookJson(R"([{"name":"Sheet1","type":"worksheet"}])", names)));
     EXPECT_EQ(inv.count(), inventory::MaxItems + 1);
     inventory::ItemTable table;
-    EXPECT_THROW(inventory::buildItemTable(*inv.excel, *inv.workbook, table), inventory::TooManyItems);
+    EXPECT_THROW(inventory::buildItemTable(*inv.excel, *inv.workbook, table),
+                 inventory::TooManyItems);
     EXPECT_EQ(static_cast<int>(table.size()), inventory::MaxItems);
 }
 
 TEST(Inventory, MultiAreaLookupBySheetThenWorkbook) {
-    Inventory inv(test::hostFromJson(workbookJson(
-        R"([{"name":"Sheet1","type":"worksheet"}])",
-        R"([{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"},
+    Inventory inv(test::hostFromJson(
+        workbookJson(R"([{"name":"Sheet1","type":"worksheet"}])",
+                     R"([{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"},
             {"name":"Sheet1!Local","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$D$1"},
             {"name":"Single","refersTo":"=Sheet1!$A$1:$B$2"}])")));
     EXPECT_TRUE(inventory::isMultiAreaRange(*inv.workbook, "Sheet1", "Pair"));

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "platform/Files.h"
 #include "platform/Instance.h"
@@ -45,7 +45,7 @@ TEST(Instance, SecondLockInTheSameFolderIsRefused) {
 }
 
 class IsFileOpen : public ::testing::Test {
-protected:
+  protected:
     QString file(const QString& name) {
         const QString path = dir.filePath(name);
         QFile f(path);
@@ -78,7 +78,7 @@ TEST_F(IsFileOpen, LockHeldByAnotherProcessMeansOpen) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
-        struct flock fl{};
+        struct flock fl {};
         fl.l_type = F_WRLCK;
         fl.l_whence = SEEK_SET;
         ::fcntl(fd, F_SETLK, &fl);

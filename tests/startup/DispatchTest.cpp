@@ -38,24 +38,25 @@ class Codes : public ::testing::TestWithParam<CodeCase> {};
 TEST_P(Codes, ReachTheirHandler) {
     const auto& c = GetParam();
     TestRun t(test::loadFixture("four-items.json"));
-    t.host->attachExcel()->activeWorkbook()->sheet("Sheet1")->range("K1").select();  // touches no chart
+    t.host->attachExcel()->activeWorkbook()->sheet("Sheet1")->range("K1").select();  // touches no
+                                                                                     // chart
     const Routed r = route(t, c.code);
     EXPECT_EQ(r.handler, c.handler) << c.code;
     EXPECT_EQ(r.number, c.number) << c.code;
     EXPECT_TRUE(t.prompt.messages().empty()) << c.code;
 }
 
-INSTANTIATE_TEST_SUITE_P(Dispatch, Codes,
-                         ::testing::Values(CodeCase{"/004", "about", -1}, CodeCase{"/922", "about", -1},
-                                           CodeCase{"/006", "layout", -1}, CodeCase{"/112", "mainForm", -1},
-                                           CodeCase{"/212", "powerPoint", 0}, CodeCase{"/312", "powerPoint", 1},
-                                           CodeCase{"/3122", "powerPoint", 2}, CodeCase{"/412", "powerPoint", 3},
-                                           CodeCase{"/512", "word", 0}, CodeCase{"/612", "word", 1},
-                                           CodeCase{"/712", "word", 2}, CodeCase{"/812", "word", 3},
-                                           CodeCase{"/111", "image", -1}, CodeCase{" /112", "", -1},
-                                           CodeCase{"/112 ", "", -1}, CodeCase{"/999", "", -1},
-                                           CodeCase{"", "", -1}),
-                         [](const auto& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Dispatch, Codes,
+    ::testing::Values(CodeCase{"/004", "about", -1}, CodeCase{"/922", "about", -1},
+                      CodeCase{"/006", "layout", -1}, CodeCase{"/112", "mainForm", -1},
+                      CodeCase{"/212", "powerPoint", 0}, CodeCase{"/312", "powerPoint", 1},
+                      CodeCase{"/3122", "powerPoint", 2}, CodeCase{"/412", "powerPoint", 3},
+                      CodeCase{"/512", "word", 0}, CodeCase{"/612", "word", 1},
+                      CodeCase{"/712", "word", 2}, CodeCase{"/812", "word", 3},
+                      CodeCase{"/111", "image", -1}, CodeCase{" /112", "", -1},
+                      CodeCase{"/112 ", "", -1}, CodeCase{"/999", "", -1}, CodeCase{"", "", -1}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Dispatch, WebPagesGoToTheDesktopWithoutAWorkbook) {
     TestRun t(test::loadFixture("no-workbook.json"));
@@ -119,13 +120,15 @@ TEST_P(EmbeddedChartScan, RefusesSelectionsOverCharts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dispatch, EmbeddedChartScan,
-                         ::testing::Values(ScanCase{"A1:B3", false}, ScanCase{"H12", true}, ScanCase{"D2", true},
-                                           ScanCase{"I1:J30", false}, ScanCase{"A13:Z13", false},
-                                           ScanCase{"A1,E20", true}, ScanCase{"A1:C30", false}),
+                         ::testing::Values(ScanCase{"A1:B3", false}, ScanCase{"H12", true},
+                                           ScanCase{"D2", true}, ScanCase{"I1:J30", false},
+                                           ScanCase{"A13:Z13", false}, ScanCase{"A1,E20", true},
+                                           ScanCase{"A1:C30", false}),
                          [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Dispatch, EmbeddedChartScanPassesChartSelections) {
-    auto host = test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+    auto host =
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"S","selection":{"kind":"chartArea","chart":"C"},
         "sheets":[{"name":"S","type":"worksheet","charts":[{"name":"C","topLeft":"A1","bottomRight":"C4"}]}]}]}})");
     TestRun t(std::move(host));
@@ -171,7 +174,9 @@ TEST(BatchMode, AnotherInstanceRunningEndsSilently) {
 TEST(BatchMode, OpensTheMainFormWithTheSplashUp) {
     TestRun t(test::loadFixture("four-items.json"));
     bool splashUp = false;
-    t.features.showMainForm = [&](startup::Run& run) { splashUp = run.splash && run.splash->isVisible(); };
+    t.features.showMainForm = [&](startup::Run& run) {
+        splashUp = run.splash && run.splash->isVisible();
+    };
     startup::startUp("/112", t.run);
     EXPECT_TRUE(splashUp);
     EXPECT_TRUE(t.host->attachExcel()->activeWorkbook()->worksheet("kukukukuVovezuv"));
@@ -180,9 +185,14 @@ TEST(BatchMode, OpensTheMainFormWithTheSplashUp) {
 TEST(BatchMode, TooManyItemsStopBeforeTheWorkbookIsTouched) {
     QByteArray names = "[";
     for (int i = 0; i <= inventory::MaxItems; ++i)
-        names += QStringLiteral(R"(%1{"name":"Item_%2","refersTo":"=S!$A$1"})").arg(i ? "," : "").arg(i).toUtf8();
-    TestRun t(test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
-        "activeSheet":"S","sheets":[{"name":"S","type":"worksheet"}],"names":)" + names + "]}]}}"));
+        names += QStringLiteral(R"(%1{"name":"Item_%2","refersTo":"=S!$A$1"})")
+                     .arg(i ? "," : "")
+                     .arg(i)
+                     .toUtf8();
+    TestRun t(
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+        "activeSheet":"S","sheets":[{"name":"S","type":"worksheet"}],"names":)" +
+                           names + "]}]}}"));
     EXPECT_EQ(route(t, "/112").handler, "");
     ASSERT_EQ(t.prompt.messages().size(), 1u);
     EXPECT_TRUE(t.prompt.messages()[0].text.contains("32767"));

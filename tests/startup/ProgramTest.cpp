@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 
 #include "startup/Dispatch.h"
 #include "support/Desktop.h"
@@ -43,14 +43,16 @@ TEST(Program, BatchModeWithoutWorkbookAsksToOpenOne) {
     Corvane c;
     c.desktop(test::fixturePath("no-workbook.json")).run("/112");
     EXPECT_EQ(c.exitCode, 0);
-    EXPECT_EQ(c.err, "Corvane: Corvane didn't found an open Excel file   Would you want to open one?\n");
+    EXPECT_EQ(c.err,
+              "Corvane: Corvane didn't found an open Excel file   Would you want to open one?\n");
 }
 
 TEST(Program, BatchModeWithoutItemsWarns) {
     Corvane c;
     c.desktop(test::fixturePath("no-items.json")).run("/112");
     EXPECT_EQ(c.exitCode, 0);
-    EXPECT_TRUE(c.err.startsWith("Corvane: Corvane didn't find any chart ot named range to paste")) << c.err.toStdString();
+    EXPECT_TRUE(c.err.startsWith("Corvane: Corvane didn't find any chart ot named range to paste"))
+        << c.err.toStdString();
 }
 
 TEST(Program, HelpAddressReachesTheDesktop) {
@@ -76,7 +78,8 @@ TEST(Program, MalformedDesktopIsOneClearMessage) {
     Corvane c;
     QFile bad(c.home.filePath("bad.json"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(R"({"excel": {"workbooks": [ {"name": "B.xlsx", "sheets": [ {"name": "S", "visible": 7} ] } ] } })");
+    bad.write(
+        R"({"excel": {"workbooks": [ {"name": "B.xlsx", "sheets": [ {"name": "S", "visible": 7} ] } ] } })");
     bad.close();
     c.env.insert("CORVANE_DUMP", c.home.filePath("out.json"));
     c.desktop(bad.fileName()).run("/112");

@@ -34,7 +34,9 @@ struct BatchRun {
         EXPECT_TRUE(open());
         return fill();
     }
-    void close(const test::RecordingList& list) { statesheet::saveListToStateSheet(*ctx.workbook, list.rows); }
+    void close(const test::RecordingList& list) {
+        statesheet::saveListToStateSheet(*ctx.workbook, list.rows);
+    }
     // The next run on the desktop as this one leaves it, changed by `edit` first.
     BatchRun next(const std::function<void(QJsonObject&)>& edit = {}) {
         QJsonObject desktop = QJsonDocument::fromJson(test::dump(*host)).object();
@@ -86,14 +88,17 @@ TEST(StateSheet, FirstRunCreatesTheSheetAndStoresEveryItem) {
     EXPECT_TRUE(run.formShown);
     ASSERT_TRUE(run.state());
     EXPECT_EQ(run.state()->visible(), office::xlSheetVeryHidden);
-    EXPECT_EQ(run.ctx.workbook->findName("CorvaneReservedName01")->refersToRange().address(), "$A:$H");
-    EXPECT_EQ(run.ctx.workbook->findName("CorvaneReservedName02")->refersToRange().address(), "$O$23:$V$30");
+    EXPECT_EQ(run.ctx.workbook->findName("CorvaneReservedName01")->refersToRange().address(),
+              "$A:$H");
+    EXPECT_EQ(run.ctx.workbook->findName("CorvaneReservedName02")->refersToRange().address(),
+              "$O$23:$V$30");
     EXPECT_EQ(run.state()->range("B5").numberFormat(), "@");
     EXPECT_EQ(run.state()->range("D5").numberFormat(), "0");
     EXPECT_TRUE(run.flags.firstUse);
 
     const auto stored = statesheet::readStoredRows(*run.ctx.workbook);
-    EXPECT_EQ(keysOf(stored), QStringList({"Chart 1Sheet1", "Chart 2Sheet1", "{Chart Sheet}Chart1", "SalesSheet1"}));
+    EXPECT_EQ(keysOf(stored), QStringList({"Chart 1Sheet1", "Chart 2Sheet1", "{Chart Sheet}Chart1",
+                                           "SalesSheet1"}));
     for (const auto& r : stored) {
         EXPECT_TRUE(r.checked);
         EXPECT_TRUE(r.order.isEmpty());
@@ -104,7 +109,8 @@ TEST(StateSheet, FirstRunCreatesTheSheetAndStoresEveryItem) {
     EXPECT_EQ(run.cell("E1"), Value(true));
 
     // The list is built bottom-up: the last stored row ends on top.
-    EXPECT_EQ(list.keys(), QStringList({"SalesSheet1", "{Chart Sheet}Chart1", "Chart 2Sheet1", "Chart 1Sheet1"}));
+    EXPECT_EQ(list.keys(), QStringList({"SalesSheet1", "{Chart Sheet}Chart1", "Chart 2Sheet1",
+                                        "Chart 1Sheet1"}));
     EXPECT_EQ(list.rows.back().row, 1);
     EXPECT_EQ(list.selectAll, 1);
     EXPECT_EQ(list.previews, 1);
@@ -128,7 +134,8 @@ TEST(StateSheet, SecondRunRestoresOrderChecksSlidesAndCaptions) {
     auto list = first.openAndFill();
     // The user's list, top to bottom: Chart 2, Sales, Chart 1, the chart sheet.
     std::vector<StoredRow> rows;
-    for (const QString key : {"Chart 2Sheet1", "SalesSheet1", "Chart 1Sheet1", "{Chart Sheet}Chart1"})
+    for (const QString key :
+         {"Chart 2Sheet1", "SalesSheet1", "Chart 1Sheet1", "{Chart Sheet}Chart1"})
         for (const auto& r : list.rows)
             if (r.key == key) rows.push_back(r);
     rows[0].caption = "Second quarter";
@@ -141,7 +148,8 @@ TEST(StateSheet, SecondRunRestoresOrderChecksSlidesAndCaptions) {
     auto again = second.openAndFill();
     EXPECT_FALSE(second.flags.firstUse);
     const auto stored = statesheet::readStoredRows(*second.ctx.workbook);
-    EXPECT_EQ(keysOf(stored), QStringList({"Chart 2Sheet1", "SalesSheet1", "Chart 1Sheet1", "{Chart Sheet}Chart1"}));
+    EXPECT_EQ(keysOf(stored), QStringList({"Chart 2Sheet1", "SalesSheet1", "Chart 1Sheet1",
+                                           "{Chart Sheet}Chart1"}));
     EXPECT_EQ(stored[0].caption, "Second quarter");
     EXPECT_FALSE(stored[1].checked);
     EXPECT_EQ(stored[2].slide, "7");
@@ -167,7 +175,8 @@ TEST(StateSheet, DeletedChartIsPurgedAndKeptCellsSurvive) {
     BatchRun second = first.next([&](QJsonObject& d) {
         editCharts(d, [&](QJsonArray& charts) {
             for (int i = 0; i < charts.size(); ++i)
-                if (firstKey == charts[i].toObject()["name"].toString() + "Sheet1") charts.removeAt(i--);
+                if (firstKey == charts[i].toObject()["name"].toString() + "Sheet1")
+                    charts.removeAt(i--);
         });
     });
     second.openAndFill();
@@ -199,7 +208,8 @@ TEST(StateSheet, AddedAndRenamedChartsAreAppendedCheckedAsNew) {
                     charts[i] = c;
                 }
             }
-            charts.append(QJsonObject{{"name", "Chart 9"}, {"topLeft", "J2"}, {"bottomRight", "M9"}});
+            charts.append(
+                QJsonObject{{"name", "Chart 9"}, {"topLeft", "J2"}, {"bottomRight", "M9"}});
         });
     });
     auto list2 = second.openAndFill();
@@ -213,12 +223,14 @@ TEST(StateSheet, AddedAndRenamedChartsAreAppendedCheckedAsNew) {
         EXPECT_TRUE(stored[i].caption.isEmpty());
     }
     for (const auto& it : second.items)
-        EXPECT_EQ(it.order == "New", it.key == "Chart 9Sheet1" || it.key == "RenamedSheet1") << it.key.toStdString();
+        EXPECT_EQ(it.order == "New", it.key == "Chart 9Sheet1" || it.key == "RenamedSheet1")
+            << it.key.toStdString();
     EXPECT_EQ(list2.selectAll, 2);
 }
 
 TEST(StateSheet, MultiAreaRangeIsFlagged) {
-    BatchRun run(test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+    BatchRun run(
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"Sheet1","sheets":[{"name":"Sheet1","type":"worksheet"}],
         "names":[{"name":"Pair","refersTo":"=Sheet1!$A$1:$A$2,Sheet1!$C$1:$C$2"},
                  {"name":"One","refersTo":"=Sheet1!$A$1:$A$2"}]}]}})"));
@@ -230,7 +242,8 @@ TEST(StateSheet, MultiAreaRangeIsFlagged) {
     EXPECT_EQ(list.selectAll, 2);
 }
 
-const QByteArray ProtectedBook = R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+const QByteArray ProtectedBook =
+    R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
     "protectStructure":true,"activeSheet":"Sheet1","sheets":[{"name":"Sheet1","type":"worksheet",
     "charts":[{"name":"C1","topLeft":"A1","bottomRight":"C4"}]}STATE]}]}})";
 
@@ -241,22 +254,25 @@ TEST(StateSheet, ProtectedWorkbookWithoutStateSheetOnlyWarns) {
     EXPECT_FALSE(run.state());
     ASSERT_EQ(run.prompt.messages().size(), 1u);
     EXPECT_EQ(run.prompt.messages()[0].text,
-              "              The workbook looks protected\r\rPlease remove the protection and reopen Corvane\r"
+              "              The workbook looks protected\r\rPlease remove the protection and "
+              "reopen Corvane\r"
               "After that you may reprotect the workbook.\rThe message will not longer appear");
     EXPECT_EQ(run.prompt.messages()[0].icon, platform::Icon::Warning);
     EXPECT_TRUE(run.prompt.messages()[0].systemModal);
 }
 
 TEST(StateSheet, ProtectedWorkbookWithStateSheetOpens) {
-    BatchRun run(test::hostFromJson(QByteArray(ProtectedBook).replace(
-        "STATE", R"(,{"name":"kukukukuVovezuv","type":"worksheet","visible":2})")));
+    BatchRun run(test::hostFromJson(
+        QByteArray(ProtectedBook)
+            .replace("STATE", R"(,{"name":"kukukukuVovezuv","type":"worksheet","visible":2})")));
     EXPECT_TRUE(run.open());
     EXPECT_TRUE(run.formShown);
     EXPECT_TRUE(run.prompt.messages().empty());
 }
 
 TEST(StateSheet, SheetWithoutKeysIsRebuiltAsOnFirstUse) {
-    BatchRun run(test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+    BatchRun run(
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"Sheet1","sheets":[{"name":"Sheet1","type":"worksheet",
             "charts":[{"name":"C1","topLeft":"A1","bottomRight":"C4"}]},
           {"name":"kukukukuVovezuv","type":"worksheet","visible":2,
@@ -271,7 +287,8 @@ TEST(StateSheet, SheetWithoutKeysIsRebuiltAsOnFirstUse) {
 }
 
 TEST(StateSheet, ChartSheetActiveAtStartIsSelectedAgain) {
-    auto host = test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+    auto host =
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"Pie","sheets":[
           {"name":"Pie","type":"chart","chart":{"kind":"pie","source":"Data!A1:B3"}},
           {"name":"Data","type":"worksheet","cells":{"A1":"x","B1":1}},
@@ -307,18 +324,25 @@ TEST(StateSheet, PurgeDeletesExactlyTheStaleRowsWhateverTheirNumber) {
         const int staleBefore = (i % 3 == 0) ? 1 : (i % 3 == 1 ? 5 : 6);
         for (int k = 0; k < staleBefore; ++k) {
             ++row;
-            cells += QStringLiteral(R"("A%1":"Gone","H%1":"Gone%2Sheet1",)").arg(row).arg(row).toUtf8();
+            cells +=
+                QStringLiteral(R"("A%1":"Gone","H%1":"Gone%2Sheet1",)").arg(row).arg(row).toUtf8();
         }
         ++row;
-        cells += QStringLiteral(R"("A%1":"Item_%2","H%1":"Item_%2Sheet1","T%1":"cap %2",)").arg(row).arg(i).toUtf8();
+        cells += QStringLiteral(R"("A%1":"Item_%2","H%1":"Item_%2Sheet1","T%1":"cap %2",)")
+                     .arg(row)
+                     .arg(i)
+                     .toUtf8();
         live << QStringLiteral("Item_%1Sheet1").arg(i);
     }
     cells += R"("J2":"j","P2":"p"})";
     names += ']';
-    BatchRun run(test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
+    BatchRun run(
+        test::hostFromJson(R"({"excel":{"activeWorkbook":"B.xlsx","workbooks":[{"name":"B.xlsx",
         "activeSheet":"Sheet1","sheets":[{"name":"Sheet1","type":"worksheet"},
-          {"name":"kukukukuVovezuv","type":"worksheet","visible":2,"cells":)" + cells + R"(}],
-        "names":)" + names + "}]}}"));
+          {"name":"kukukukuVovezuv","type":"worksheet","visible":2,"cells":)" +
+                           cells + R"(}],
+        "names":)" + names +
+                           "}]}}"));
     ASSERT_EQ(row, 1997);
     run.openAndFill();
     const auto stored = statesheet::readStoredRows(*run.ctx.workbook);

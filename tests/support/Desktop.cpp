@@ -6,7 +6,9 @@
 
 namespace test {
 
-QString fixturePath(const QString& name) { return QStringLiteral(CORVANE_FIXTURES "/") + name; }
+QString fixturePath(const QString& name) {
+    return QStringLiteral(CORVANE_FIXTURES "/") + name;
+}
 
 std::unique_ptr<office::Host> loadFixture(const QString& name) {
     return office::memory::loadDesktop(fixturePath(name));
@@ -22,9 +24,13 @@ static office::memory::Office& memory(office::Host& host) {
     return *office;
 }
 
-QByteArray dump(office::Host& host) { return memory(host).toJson(); }
+QByteArray dump(office::Host& host) {
+    return memory(host).toJson();
+}
 
-std::vector<bool> screenUpdatingLog(office::Host& host) { return memory(host).screenUpdatingLog(); }
+std::vector<bool> screenUpdatingLog(office::Host& host) {
+    return memory(host).screenUpdatingLog();
+}
 
 std::shared_ptr<office::Workbook> activeWorkbook(office::Host& host) {
     return host.attachExcel()->activeWorkbook();

@@ -9,7 +9,7 @@ namespace test {
 
 // A list that records what the state sheet hands it.
 class RecordingList : public statesheet::ListSink {
-public:
+  public:
     void addRow(const statesheet::StoredRow& row) override {
         auto r = row;
         if (r.multiArea) r.checked = false;
@@ -35,7 +35,7 @@ public:
 };
 
 class CountingProgress : public statesheet::LoadProgress {
-public:
+  public:
     void setTotal(int t) override { total = t; }
     void showBar() override { barShown = true; }
     void advance() override { ++steps; }

@@ -1,0 +1,104 @@
+// Opens each window of the program on a desktop and saves a picture of it, so the windows can
+// be looked at without clicking through them:  corvane_screenshots DESKTOP.json OUTDIR
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "chrome/AboutWindow.h"
+#include "chrome/BarStep.h"
+#include "chrome/HelpWindow.h"
+#include "chrome/ProgressBar.h"
+#include "chrome/ProgressWindow.h"
+#include "mainform/Exports.h"
+#include "mainform/ListCharts.h"
+#include "mainform/UserformObj.h"
+#include "office/memory/Office.h"
+#include "platform/Instance.h"
+#include "platform/Prompt.h"
+#include "platform/Shell.h"
+#include "startup/CorvaneLoad.h"
+#include "startup/Dispatch.h"
+#include "startup/SplashProgress.h"
+
+namespace {
+
+bool save(QWidget& w, const QDir& out, const QString& name) {
+    w.show();
+    QApplication::processEvents();
+    const QString path = out.filePath(name + ".png");
+    const bool ok = w.grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: corvane_screenshots DESKTOP.json OUTDIR\n");
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[2]));
+    if (!out.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[2]);
+        return 2;
+    }
+    std::unique_ptr<office::memory::Office> host;
+    try {
+        host = office::memory::loadDesktop(QString::fromLocal8Bit(argv[1]));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+    platform::RecordingPrompt prompt;
+    platform::RecordingShell shell;
+    platform::InstanceLock instance(QDir::tempPath());
+    run::Services services{*host, prompt, shell, instance,
+                           platform::OutputFolders{QDir::tempPath()}};
+    run::RunState state;
+    startup::attachOffice(*host, state.office);
+    if (!state.office.workbook) {
+        std::fprintf(stderr, "the desktop has no active workbook\n");
+        return 2;
+    }
+    state.office.itemCount = inventory::countItems(*state.office.excel, *state.office.workbook);
+    bool ok = true;
+
+    startup::CorvaneLoad splash;
+    splash.bar()->setVisible(true);
+    chrome::stepBar(*splash.bar(), 45, 100);
+    ok &= save(splash, out, "splash");
+    splash.hide();
+
+    statesheet::openMainForm(state.office, prompt, {});
+    mainform::MissingExports exports(prompt);
+    startup::SplashProgress progress(state.progress, nullptr, host->pacer());
+    mainform::UserformObj form(services, state, exports, progress, {});
+    form.Form_Load();
+    for (int i = 0; i < 100 && form.timerEnabled(2); ++i) form.Timer1_Timer(2);
+    for (int i = 0; i < 100 && form.timerEnabled(5); ++i) form.Timer1_Timer(5);
+    for (int row = 0; row < form.list()->rowCount(); ++row)
+        if (form.list()->cell(row, mainform::column::Type) == QLatin1String("Embedded")) {
+            form.list()->selectRow(row);
+            form.listCharts_ItemClick(row);
+            for (int i = 0; i < 100 && form.timerEnabled(2); ++i) form.Timer1_Timer(2);
+            break;
+        }
+    ok &= save(form, out, "main-form");
+
+    chrome::ProgressWindow export_(0, 4);
+    export_.advance(3, 4);
+    ok &= save(export_, out, "progress");
+
+    chrome::HelpWindow help;
+    help.setText(form.helpTexts().at(0));
+    ok &= save(help, out, "help");
+
+    chrome::AboutWindow about;
+    ok &= save(about, out, "about");
+    return ok ? 0 : 1;
+}
