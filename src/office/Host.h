@@ -18,7 +18,7 @@ class Pacer;
 namespace office {
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // The running application; throws Error (errors::NotRunning) when it is not running.
@@ -28,7 +28,7 @@ public:
     virtual std::shared_ptr<Word> attachWord() = 0;
 
     // Where the office's copies land.
-    virtual Clipboard& clipboard() { throw Error(errors::NotRunning, QStringLiteral("This office has no clipboard")); }
+    virtual Clipboard& clipboard() = 0;
 
     // How long to give this office for asynchronous work.
     virtual platform::Pacer& pacer() = 0;

@@ -11,20 +11,21 @@
 namespace office {
 
 class Presentation {
-public:
+  public:
     virtual ~Presentation() = default;
     virtual QString name() const = 0;
     virtual QString fullName() const = 0;
-    virtual int slideCount() const { throw Error(errors::Application, QStringLiteral("Slides are not available")); }
+    virtual int slideCount() const = 0;
 };
 
 class PowerPoint {
-public:
+  public:
     virtual ~PowerPoint() = default;
     virtual QString version() const = 0;
     virtual std::shared_ptr<Presentation> activePresentation() const = 0;  // null when none
     virtual std::vector<std::shared_ptr<Presentation>> presentations() const = 0;
-    virtual int windowCount() const { return activePresentation() ? 1 : 0; }
+    // The open presentations that have a window.
+    virtual int windowCount() const = 0;
 };
 
 }  // namespace office

@@ -1,11 +1,15 @@
 #pragma once
 
-// The built-in office's clipboard: what was copied last and where it came from. Pictures of
-// the copied item join it later; the record of the copy is what pastes and dumps read.
+// The built-in office's clipboard: what was copied last, where it came from, and the pictures of
+// it in the forms the copy offers. The record is what pastes and dumps read; the pictures are
+// what the program's preview and exports read.
 
 #include <QJsonValue>
 #include <QString>
 #include <optional>
+
+#include "office/Clipboard.h"
+#include "office/Picture.h"
 
 namespace office::memory {
 
@@ -22,14 +26,21 @@ struct ClipContent {
     bool operator==(const ClipContent&) const = default;
 };
 
-class Clipboard {
+class Clipboard : public office::Clipboard {
   public:
-    void put(ClipContent content) { content_ = std::move(content); }
-    void clear() { content_.reset(); }
+    // Replaces what the clipboard holds. Each form of `pictures` that is set is offered: the
+    // bitmap as Bitmap, the SVG as Metafile. A record alone (as a desktop gives it) offers none.
+    void put(ClipContent content, Picture pictures = {});
+    void clear() override;
     const std::optional<ClipContent>& content() const { return content_; }
+
+    bool hasFormat(Format format) const override;
+    // Any prefers the bitmap.
+    std::optional<Picture> picture(Format format) const override;
 
   private:
     std::optional<ClipContent> content_;
+    Picture pictures_;
 };
 
 }  // namespace office::memory

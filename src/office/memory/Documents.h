@@ -65,6 +65,7 @@ class PresentationImpl : public office::Presentation {
   public:
     QString name() const override { return name_; }
     QString fullName() const override { return fullName_; }
+    int slideCount() const override { return static_cast<int>(slides.size()); }
 
     QString name_;
     QString fullName_;
@@ -81,6 +82,7 @@ class PowerPointApp : public office::PowerPoint {
         return active_.lock();
     }
     std::vector<std::shared_ptr<office::Presentation>> presentations() const override;
+    int windowCount() const override;
 
     std::shared_ptr<PresentationImpl> find(const QString& name) const;  // any case
     std::shared_ptr<PresentationImpl> activePresentationImpl() const { return active_.lock(); }

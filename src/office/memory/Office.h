@@ -34,6 +34,7 @@ class Office : public office::Host {
     std::shared_ptr<office::Excel> attachExcel() override;
     std::shared_ptr<office::PowerPoint> attachPowerPoint() override;
     std::shared_ptr<office::Word> attachWord() override;
+    Clipboard& clipboard() override { return *clipboard_; }
     platform::Pacer& pacer() override { return pacer_; }
     // Writes the dump when a dump path is set.
     void finish() override;

@@ -5,6 +5,7 @@
 
 #include "office/Error.h"
 #include "office/memory/Documents.h"
+#include "office/memory/Render.h"
 
 namespace office::memory {
 
@@ -65,6 +66,40 @@ QString renamedSource(const QString& source, const QString& oldName, const QStri
     auto ref = parseReference(source);
     if (!ref || ref->sheet.isEmpty() || !sameName(ref->sheet, oldName)) return source;
     return sheetPrefixed(newName, ref->areas, false);
+}
+
+// The most of a chart's source a picture plots; a whole-column source reads only its filled part.
+constexpr int MaxSourceRows = 1000;
+constexpr int MaxSourceColumns = 100;
+
+// The cells a chart plots: its source's first area, joined by later areas that start on the same
+// row (as "A1:A5,C1:C5" plots both columns). Empty when the source names no worksheet's cells.
+Grid chartSource(const SheetImpl& own, const QString& source) {
+    auto ref = parseReference(source);
+    if (!ref || ref->areas.empty()) return {};
+    std::shared_ptr<SheetImpl> named;
+    const SheetImpl* sheet = &own;
+    if (!ref->sheet.isEmpty()) {
+        named = own.book()->findSheet(ref->sheet);
+        sheet = named.get();
+    }
+    if (!sheet || sheet->type() != xlWorksheet) return {};
+    const auto bounds = sheet->cellStore().bounds();
+    if (!bounds) return {};
+    Grid grid;
+    const int top = ref->areas.front().top;
+    for (const auto& a : ref->areas) {
+        if (a.top != top) continue;
+        CellRect r = a;
+        r.bottom = std::min({r.bottom, bounds->bottom, r.top + MaxSourceRows - 1});
+        r.right = std::min({r.right, bounds->right, r.left + MaxSourceColumns - 1});
+        if (r.bottom < r.top || r.right < r.left) continue;
+        const Grid part = sheet->cellStore().read(r);
+        if (grid.size() < part.size()) grid.resize(part.size());
+        for (size_t i = 0; i < part.size(); ++i)
+            grid[i].insert(grid[i].end(), part[i].begin(), part[i].end());
+    }
+    return grid;
 }
 
 }  // namespace
@@ -129,7 +164,12 @@ void ChartImpl::copyAs(const QString& kind) {
     auto excel = book->excel();
     if (!excel) gone();
     auto object = object_.lock();
-    excel->clipboard().put({kind, {book->name(), s->name(), object ? object->name() : s->name()}});
+    const QSize size =
+        object ? render::chartObjectSize(object->anchor.rows(), object->anchor.columns())
+               : render::ChartSheetSize;
+    const auto plot = render::plotFromGrid(data.kind, data.title, chartSource(*s, data.source));
+    excel->clipboard().put({kind, {book->name(), s->name(), object ? object->name() : s->name()}},
+                           render::drawChart(plot, size));
 }
 
 std::shared_ptr<ChartObjectImpl> ChartObjectImpl::create(const std::shared_ptr<SheetImpl>& sheet,
@@ -372,13 +412,33 @@ void SheetImpl::copyRangePicture(const CellRect& rect) {
     copyAs(QStringLiteral("rangePicture"), rect);
 }
 
+namespace {
+// What fits in a picture's largest side.
+constexpr size_t MaxPictureRows = render::MaxSide / render::CellHeight;
+constexpr size_t MaxPictureColumns = 200;
+}  // namespace
+
 void SheetImpl::copyAs(const QString& kind, const CellRect& rect) {
     requireWorksheet("Copy");
     checkRect(rect);
     auto b = book();
     auto excel = b->excel();
     if (!excel) gone();
-    excel->clipboard().put({kind, {b->name(), name_, formatAddress(rect)}});
+    // Hidden rows and columns stay out of the picture, as they are off the screen.
+    std::vector<int> rows, columns;
+    for (int r = rect.top; r <= rect.bottom && rows.size() < MaxPictureRows; ++r)
+        if (!hiddenRows.count(r)) rows.push_back(r);
+    for (int c = rect.left; c <= rect.right && columns.size() < MaxPictureColumns; ++c)
+        if (!hiddenColumns.count(c)) columns.push_back(c);
+    render::Table table;
+    for (int r : rows) {
+        auto& line = table.emplace_back();
+        for (int c : columns)
+            line.push_back(render::tableCell(cells_.get(r, c), numberFormat(r, c)));
+    }
+    // A range copied as a picture offers the bitmap alone; copied as cells, a metafile too.
+    excel->clipboard().put({kind, {b->name(), name_, formatAddress(rect)}},
+                           render::drawTable(table, kind == QLatin1String("range")));
 }
 
 ChartObjectImpl* SheetImpl::findChartObject(const QString& name) const {
