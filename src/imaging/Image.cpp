@@ -160,6 +160,18 @@ Image Image::fromPicture(const office::Picture& picture, double dpi) {
     return Image(picture.bitmap);
 }
 
+Image Image::fromClipboard(const office::Clipboard& clipboard, double dpi) {
+    using office::Clipboard;
+    for (const auto format : {Clipboard::Format::Metafile, Clipboard::Format::Bitmap}) {
+        if (!clipboard.hasFormat(format)) continue;
+        if (const auto picture = clipboard.picture(format)) {
+            const Image image = fromPicture(*picture, dpi);
+            if (!image.isNull()) return image;
+        }
+    }
+    return {};
+}
+
 Image Image::load(const QString& path) {
     QImageReader reader(path);
     return Image(reader.read());

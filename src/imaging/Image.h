@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 
+#include "office/Clipboard.h"
 #include "office/Picture.h"
 
 namespace imaging {
@@ -38,6 +39,8 @@ class Image {
     // on white at `dpi` over its nominal size, keeping its aspect ratio. Null when the picture
     // is null or its SVG cannot be read and there is no bitmap.
     static Image fromPicture(const office::Picture& picture, double dpi = kPrintDpi);
+    // The clipboard's picture, its vector form when it offers one; null when it holds none.
+    static Image fromClipboard(const office::Clipboard& clipboard, double dpi = kPrintDpi);
     // Null when the file cannot be read as an image.
     static Image load(const QString& path);
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <optional>
 
 #include "imaging/Image.h"
 
@@ -341,6 +342,35 @@ TEST(ImageFromPicture, HugeVectorIsCappedButKeepsItsNominalSizeAndAspect) {
               QSize(imaging::kMaxRenderSide, imaging::kMaxRenderSide * 2 / 5));
     EXPECT_NEAR(image.width(), 7200, 1);
     EXPECT_NEAR(image.height(), 2880, 1);
+}
+
+// A clipboard that offers each form it was given, as the offices' clipboards do.
+class OfferingClipboard : public office::Clipboard {
+  public:
+    explicit OfferingClipboard(office::Picture offered) : offered_(std::move(offered)) {}
+    bool hasFormat(Format format) const override { return bool(picture(format)); }
+    std::optional<office::Picture> picture(Format format) const override {
+        const bool bitmap = !offered_.bitmap.isNull() && format != Format::Metafile;
+        const bool vector = offered_.isVector() && format != Format::Bitmap;
+        if (!bitmap && !vector) return std::nullopt;
+        return office::Picture{bitmap ? offered_.bitmap : QImage(),
+                               vector ? offered_.svg : QByteArray()};
+    }
+    void clear() override { offered_ = {}; }
+
+  private:
+    office::Picture offered_;
+};
+
+TEST(ImageFromClipboard, TakesTheVectorFormWhenOfferedElseTheBitmap) {
+    const QByteArray svg =
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="2in" height="1in"></svg>)";
+    const QImage bitmap = quadrants(10, 10);
+    EXPECT_EQ(Image::fromClipboard(OfferingClipboard({bitmap, svg}), 100).bitmap().size(),
+              QSize(200, 100));
+    EXPECT_EQ(Image::fromClipboard(OfferingClipboard({bitmap, {}})).bitmap(), bitmap);
+    EXPECT_EQ(Image::fromClipboard(OfferingClipboard({bitmap, "<svg broken"})).bitmap(), bitmap);
+    EXPECT_TRUE(Image::fromClipboard(OfferingClipboard({})).isNull());
 }
 
 TEST_F(ImageTest, VectorSizeSurvivesATiffRoundTrip) {
