@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
     ok &= save(form, out, "main-form");
 
     chrome::ProgressWindow export_(0, 4);
-    export_.advance(3, 4);
+    int done = 2;
+    export_.AdvanceExportProgress(done, 4);
     ok &= save(export_, out, "progress");
 
     chrome::HelpWindow help;

@@ -53,10 +53,13 @@ ProgressWindow::ProgressWindow(int destination, int total, QWidget* parent)
     startTimer(120);
 }
 
-void ProgressWindow::advance(int done, int total) {
+void ProgressWindow::AdvanceExportProgress(int& done, int total) {
+    closeExportDialogs();
+    ++done;
     total_->setText(QString::number(total));
     stepBar(*bar_, done, total);
     done_->setText(QString::number(done));
+    QApplication::processEvents();
 }
 
 QString ProgressWindow::doneText() const {

@@ -16,8 +16,9 @@ class ProgressWindow : public QWidget {
   public:
     ProgressWindow(int destination, int total, QWidget* parent = nullptr);
 
-    // One exported item: the step of AdvanceExportProgress.
-    void advance(int done, int total);
+    // AdvanceExportProgress: one more item exported. Closes the export dialogs still open,
+    // counts it into `done` and shows `done` of `total`.
+    void AdvanceExportProgress(int& done, int total);
 
     ProgressBar* bar() const { return bar_; }
     QString doneText() const;

@@ -649,6 +649,8 @@ void UserformObj::showWarningMinimised(const QString& text) {
 
 void UserformObj::listCharts_ItemClick(int row) {
     if (row < 0) return;
+    if (listCharts_->selectedRow() != row)
+        listCharts_->selectRow(row);  // the boxes edit the clicked row
     enableTimers({2}, {1, 3, 4});
     setPreview({});
     previewWidth_ = PreviewAfterClick;
@@ -845,10 +847,7 @@ void UserformObj::selectItemInExcel(int row) {
     } else if (r.type() == inventory::TypeEmbedded) {
         ignoreErrors([&] {
             for (const auto& co : wb.worksheet(r.sheet())->chartObjects())
-                if (co->name() == r.text) {
-                    co->activate();
-                    co->select();
-                }
+                if (co->name() == r.text) co->activate();  // activating selects its chart area
         });
     } else {
         std::optional<office::Range> range;

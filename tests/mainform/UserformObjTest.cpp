@@ -189,7 +189,7 @@ TEST(MainForm, MovesCarryTheWholeRowButNotItsKey) {
     EXPECT_EQ(f.list().iconIndex(c1), 1);
     EXPECT_EQ(f.list().cell(c1 - 1, column::Caption), "first");
 
-    f.list().selectRow(0);
+    f.list().selectRow(f.rowOf("C1S1"));
     f.form->Up_Click();
     EXPECT_EQ(f.rowOf("C1S1"), 0);
     f.form->Up_Click();  // first row: nothing
@@ -217,14 +217,16 @@ TEST(MainForm, HeaderClicksSortNumbersAsNumbersAndSlidesAsText) {
     EXPECT_EQ(f.column(column::Name), once);
 }
 
-TEST(MainForm, OrderColumnPutsNewItemsFirst) {
+TEST(MainForm, ItemsAddedSinceTheLastCloseComeLast) {
     QByteArray cells = StoredFive;
     cells.replace(
         R"("A5":"C2","B5":"S1","D5":1,"E5":false,"F5":"Embedded","G5":5,"H5":"C2S1")",
         R"("A5":"Gone","B5":"S1","D5":1,"E5":false,"F5":"Embedded","G5":5,"H5":"GoneS1")");
     Form f(test::hostFromJson(fiveItems(cells)));
-    EXPECT_EQ(f.list().cell(0, column::Key), "C2S1");
-    EXPECT_EQ(f.list().cell(0, column::Order), "5");  // appended with the old row count plus one
+    // Stored with the old row count plus one as its order, so it sorts after the others.
+    EXPECT_EQ(f.list().cell(4, column::Key), "C2S1");
+    EXPECT_EQ(f.list().cell(4, column::Order), "6");
+    EXPECT_TRUE(f.list().isChecked(4));
 }
 
 struct EntryCase {
