@@ -96,7 +96,8 @@ ListCharts::ListCharts(QWidget* parent) : QTreeWidget(parent) {
     this->header()->setStretchLastSection(false);
     for (int c = 0; c < 8; ++c) setColumnWidth(c, chrome::twips(WidthsTwips[c]));
     setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"));
+        "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"
+        "QTreeView::item:selected { background: #cfe2f7; color: black; }"));
     connect(this, &QTreeWidget::itemChanged, this, &ListCharts::onItemChanged);
 }
 

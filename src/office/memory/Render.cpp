@@ -84,6 +84,7 @@ Picture paint(QSize size, bool withSvg, const std::function<void(QPainter&)>& dr
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
+        svg.setResolution(96);  // the same nominal size as the bitmap, at screen resolution
         svg.setViewBox(QRect(QPoint(0, 0), size));
         QPainter p(&svg);
         p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
