@@ -55,7 +55,7 @@ struct Loaded {
           services{*host, prompt, shell, instance, platform::OutputFolders{QDir::tempPath()}},
           exports(prompt) {
         startup::attachOffice(*host, state.office);
-        state.office.itemCount = inventory::countItems(*state.office.excel, *state.office.workbook);
+        state.office.itemCount = inventory::CountItems(*state.office.excel, *state.office.workbook);
     }
     std::unique_ptr<office::memory::Office> host;
     platform::RecordingPrompt prompt;

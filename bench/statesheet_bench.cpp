@@ -65,14 +65,14 @@ void BM_OpenKnownWorkbook(benchmark::State& state) {
         auto host = office::memory::Office::fromJson(json, QStringLiteral("bench"));
         office::OfficeContext ctx;
         startup::attachOffice(*host, ctx);
-        ctx.itemCount = inventory::countItems(*ctx.excel, *ctx.workbook);
+        ctx.itemCount = inventory::CountItems(*ctx.excel, *ctx.workbook);
         inventory::ItemTable items;
         statesheet::Flags flags;
         NoProgress progress;
         NoList list;
         statesheet::Session session{ctx, items, flags, progress};
         state.ResumeTiming();
-        statesheet::fillListFromStateSheet(session, list);
+        statesheet::FillListFromStateSheet(session, list);
         benchmark::DoNotOptimize(list.checked);
     }
     state.counters["per_item"] =

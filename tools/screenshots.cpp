@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the desktop has no active workbook\n");
         return 2;
     }
-    state.office.itemCount = inventory::countItems(*state.office.excel, *state.office.workbook);
+    state.office.itemCount = inventory::CountItems(*state.office.excel, *state.office.workbook);
     bool ok = true;
 
     startup::CorvaneLoad splash;
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     ok &= save(splash, out, "splash");
     splash.hide();
 
-    statesheet::openMainForm(state.office, prompt, {});
+    statesheet::OpenMainForm(state.office, prompt, {});
     mainform::MissingExports exports(prompt);
     startup::SplashProgress progress(state.progress, nullptr, host->pacer());
     mainform::UserformObj form(services, state, exports, progress, {});

@@ -17,7 +17,7 @@ void append(ItemTable& table, Item item, const AfterRow& afterRow) {
     if (afterRow) afterRow(table.back());
 }
 
-void collectEmbeddedCharts(office::Workbook& wb, ItemTable& table, const AfterRow& afterRow) {
+void CollectEmbeddedCharts(office::Workbook& wb, ItemTable& table, const AfterRow& afterRow) {
     for (const auto& ws : wb.worksheets()) {
         if (ws->visible() != office::xlSheetVisible) continue;
         const auto charts = ws->chartObjects();
@@ -30,7 +30,7 @@ void collectEmbeddedCharts(office::Workbook& wb, ItemTable& table, const AfterRo
     }
 }
 
-void collectChartSheets(office::Workbook& wb, ItemTable& table, const AfterRow& afterRow) {
+void CollectChartSheets(office::Workbook& wb, ItemTable& table, const AfterRow& afterRow) {
     for (const auto& cs : wb.charts()) {
         if (cs->visible() != office::xlSheetVisible) continue;
         append(table, Item{ChartSheetText, cs->name(), {}, cs->index(), true, TypeChart, {}, {}},
@@ -39,7 +39,7 @@ void collectChartSheets(office::Workbook& wb, ItemTable& table, const AfterRow& 
 }
 
 // Errors are ignored name by name: a name that cannot be resolved is skipped.
-void collectNamedRanges(office::Excel& excel, office::Workbook& wb, ItemTable& table,
+void CollectNamedRanges(office::Excel& excel, office::Workbook& wb, ItemTable& table,
                         const AfterRow& afterRow) {
     std::vector<std::shared_ptr<office::Name>> names;
     try {
@@ -75,7 +75,7 @@ void collectNamedRanges(office::Excel& excel, office::Workbook& wb, ItemTable& t
 
 }  // namespace
 
-int countItems(office::Excel& excel, office::Workbook& wb) {
+int CountItems(office::Excel& excel, office::Workbook& wb) {
     excel.setScreenUpdating(true);
     int count = 0;
     for (const auto& ws : wb.worksheets()) count += static_cast<int>(ws->chartObjects().size());
@@ -95,11 +95,11 @@ int countItems(office::Excel& excel, office::Workbook& wb) {
     return count;
 }
 
-void buildItemTable(office::Excel& excel, office::Workbook& workbook, ItemTable& table,
+void BuildItemTable(office::Excel& excel, office::Workbook& workbook, ItemTable& table,
                     const AfterRow& afterRow) {
-    collectEmbeddedCharts(workbook, table, afterRow);
-    collectChartSheets(workbook, table, afterRow);
-    collectNamedRanges(excel, workbook, table, afterRow);
+    CollectEmbeddedCharts(workbook, table, afterRow);
+    CollectChartSheets(workbook, table, afterRow);
+    CollectNamedRanges(excel, workbook, table, afterRow);
 }
 
 QString nameWithoutSheet(office::Excel& excel, const QString& name) {

@@ -51,7 +51,7 @@ class TooManyItems : public std::runtime_error {
 // The counting pass: every chart object on every worksheet, every chart sheet and every name
 // with a range except the reserved ones, whatever their visibility. Not limited to MaxItems:
 // the caller decides what a larger count means.
-int countItems(office::Excel& excel, office::Workbook& workbook);
+int CountItems(office::Excel& excel, office::Workbook& workbook);
 
 // Called after each row is appended, with the new row.
 using AfterRow = std::function<void(Item&)>;
@@ -59,7 +59,7 @@ using AfterRow = std::function<void(Item&)>;
 // The fill pass: appends the visible items to `table` (embedded charts sheet by sheet, then
 // chart sheets, then named ranges in the order of the workbook's names). Throws TooManyItems
 // before the table would pass MaxItems rows.
-void buildItemTable(office::Excel& excel, office::Workbook& workbook, ItemTable& table,
+void BuildItemTable(office::Excel& excel, office::Workbook& workbook, ItemTable& table,
                     const AfterRow& afterRow = {});
 
 // The part of a name after its last "!", computed with the office's worksheet functions.

@@ -45,6 +45,13 @@ QString numberSortKey(const QString& text) {
     return fixedKey(value);
 }
 
+QString Validate_Number_Entry(QString text) {
+    while (!text.isEmpty() && !isNumeric(text) && text != QLatin1String("-")) text.chop(1);
+    text = text.trimmed();
+    if (!text.isEmpty() && !isNumeric(text)) text.clear();
+    return text;
+}
+
 long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value));
 }

@@ -18,6 +18,10 @@ QString numberSortKey(const QString& text);
 // optional exponent; spaces around it are allowed.
 bool isNumeric(const QString& text);
 
+// What the slide-number box keeps of a typed text: a non-number loses characters from its end
+// until it is a number, "-" or empty; then it is trimmed, and what is still no number goes.
+QString Validate_Number_Entry(QString text);
+
 // Banker's rounding of a numeric text, as the slide numbers are rounded.
 long long roundHalfEven(double value);
 

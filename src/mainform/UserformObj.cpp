@@ -447,7 +447,7 @@ void UserformObj::Form_Load() {
 
         Fill fill(*this);
         statesheet::Session session{ctx, state_.items, state_.stateSheet, progress_};
-        statesheet::fillListFromStateSheet(session, fill);
+        statesheet::FillListFromStateSheet(session, fill);
         fill.checkedCount();  // a fill that handed no rows still leaves the list ready
         listFilled_ = true;
 
@@ -546,11 +546,7 @@ void UserformObj::SlideTitle_Change() {
 }
 
 void UserformObj::TextBox10_Change() {
-    // The entry check shortens a non-number from its end until it is a number, "-" or empty.
-    QString text = TextBox10_->text();
-    while (!text.isEmpty() && !isNumeric(text) && text != QLatin1String("-")) text.chop(1);
-    text = text.trimmed();
-    if (!text.isEmpty() && !isNumeric(text)) text.clear();
+    const QString text = Validate_Number_Entry(TextBox10_->text());
     if (TextBox10_->text() != text) {
         QSignalBlocker block(TextBox10_);
         TextBox10_->setText(text);
@@ -1027,7 +1023,7 @@ void UserformObj::Form_Unload() {
             s.caption = r.caption();
             rows.push_back(std::move(s));
         }
-        statesheet::saveListToStateSheet(*ctx.workbook, rows);
+        statesheet::SaveListToStateSheet(*ctx.workbook, rows);
     });
     ignoreErrors([&] { exports_.closeAll(); });
     ignoreErrors([&] { ctx.excel->setScreenUpdating(true); });

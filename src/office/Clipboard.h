@@ -8,7 +8,7 @@ namespace office {
 
 // The office's clipboard, where copies of charts and ranges land.
 class Clipboard {
-public:
+  public:
     enum class Format { Bitmap, Metafile, Any };
 
     virtual ~Clipboard() = default;

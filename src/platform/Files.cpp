@@ -7,7 +7,7 @@
 
 namespace platform {
 
-bool isFileOpen(const QString& path) {
+bool IsFileOpen(const QString& path) {
     if (path.trimmed().isEmpty()) return false;
     QFileInfo info(path);
     if (!info.exists() || !info.isFile()) return false;

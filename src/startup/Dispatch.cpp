@@ -70,7 +70,7 @@ void startUp(const QString& code, Run& run) {
     auto& ctx = run.state.office;
     attachOffice(run.services.host, ctx);
     // From here on errors reach the caller.
-    ctx.itemCount = ctx.workbook ? inventory::countItems(*ctx.excel, *ctx.workbook) : 0;
+    ctx.itemCount = ctx.workbook ? inventory::CountItems(*ctx.excel, *ctx.workbook) : 0;
     run.state.countedItems = ctx.itemCount;
     dispatch(code, run);
 }
@@ -80,11 +80,11 @@ void dispatch(const QString& code, Run& run) {
     if (needsWorkbook(code) && !run.state.office.workbook) return;
 
     if (code == QLatin1String("/001")) {
-        openWebPage(run, HelpAddress);
+        OpenWebPage(run, HelpAddress);
     } else if (code == QLatin1String("/002")) {
-        openWebPage(run, FaqAddress);
+        OpenWebPage(run, FaqAddress);
     } else if (code == QLatin1String("/003")) {
-        openWebPage(run, PurchaseAddress);
+        OpenWebPage(run, PurchaseAddress);
     } else if (code == QLatin1String("/004") || code == QLatin1String("/922")) {
         f.showAbout ? f.showAbout(run) : notYet(run, QStringLiteral("The About window"));
     } else if (code == QLatin1String("/006")) {
@@ -120,7 +120,7 @@ void startBatchMode(Run& run) {
     auto& ctx = run.state.office;
     auto& prompt = run.services.prompt;
     if (!ctx.workbook) {
-        if (prompt.askOkCancel(messages::NoWorkbook)) openWorkbookDialog(run);
+        if (prompt.askOkCancel(messages::NoWorkbook)) OpenWorkbookDialog(run);
         return;
     }
     if (!run.services.instance.acquire()) return;
@@ -136,7 +136,7 @@ void startBatchMode(Run& run) {
     run.splash = std::make_unique<CorvaneLoad>();
     run.splash->show();
     run.services.pacer().processEvents(1);
-    const bool opened = statesheet::openMainForm(ctx, prompt, [&] {
+    const bool opened = statesheet::OpenMainForm(ctx, prompt, [&] {
         run.splash->show();
         run.services.pacer().processEvents(1);
         if (run.features.showMainForm) {
@@ -150,7 +150,7 @@ void startBatchMode(Run& run) {
     if (!opened) run.splash.reset();
 }
 
-bool rangesOverlap(const office::Excel& excel, const office::Range& a, const office::Range& b) {
+bool RangesOverlap(const office::Excel& excel, const office::Range& a, const office::Range& b) {
     return excel.intersect(a, b).has_value();
 }
 
@@ -166,7 +166,7 @@ bool selectionCoversEmbeddedChart(const office::Excel& excel) {
                 const auto br = co->bottomRightCell().first();
                 office::Range covered =
                     sheet->range(office::CellRect{tl.top, tl.left, br.bottom, br.right});
-                if (rangesOverlap(excel, *selection.range, covered)) return true;
+                if (RangesOverlap(excel, *selection.range, covered)) return true;
             } catch (const office::Error&) {
             }
         }
@@ -175,7 +175,7 @@ bool selectionCoversEmbeddedChart(const office::Excel& excel) {
     return false;
 }
 
-void openWorkbookDialog(Run& run) {
+void OpenWorkbookDialog(Run& run) {
     auto& excel = run.state.office.excel;
     if (!excel) return;
     auto& prompt = run.services.prompt;
@@ -189,11 +189,11 @@ void openWorkbookDialog(Run& run) {
         prompt.warn(messages::NoFileSelected);
         return;
     }
-    if (platform::isFileOpen(answer)) prompt.warn(messages::FileAlreadyOpen);
+    if (platform::IsFileOpen(answer)) prompt.warn(messages::FileAlreadyOpen);
     ignoreErrors([&] { excel->openWorkbook(answer); });
 }
 
-void openWebPage(Run& run, const QString& address) {
+void OpenWebPage(Run& run, const QString& address) {
     run.services.shell.open(address);
 }
 

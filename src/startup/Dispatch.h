@@ -23,13 +23,13 @@ void dispatch(const QString& code, Run& run);
 // Batch mode: the checks, the splash, the state sheet, the main form.
 void startBatchMode(Run& run);
 
-bool rangesOverlap(const office::Excel& excel, const office::Range& a, const office::Range& b);
+bool RangesOverlap(const office::Excel& excel, const office::Range& a, const office::Range& b);
 
 // True when a chart object's cells (top-left to bottom-right, both included) meet the selection.
 bool selectionCoversEmbeddedChart(const office::Excel& excel);
 
-void openWorkbookDialog(Run& run);
+void OpenWorkbookDialog(Run& run);
 
-void openWebPage(Run& run, const QString& address);
+void OpenWebPage(Run& run, const QString& address);
 
 }  // namespace startup

@@ -77,13 +77,18 @@ std::vector<std::vector<office::CellRect>> deletionChunks(const std::vector<int>
     return chunks;
 }
 
+// The item is new when no stored row has its key.
+void MarkIfNew(inventory::Item& item, const std::unordered_set<QString>& storedKeys) {
+    if (!storedKeys.contains(item.key)) item.order = inventory::OrderNew;
+}
+
 void selectStartSheet(office::OfficeContext& office) {
     if (auto s = office.workbook->sheet(office.startSheetName)) s->select();
 }
 
 }  // namespace
 
-bool sheetExists(const office::Workbook* workbook, const QString& name) {
+bool SheetExists(const office::Workbook* workbook, const QString& name) {
     if (!workbook) return false;
     try {
         auto s = workbook->worksheet(name);
@@ -93,11 +98,11 @@ bool sheetExists(const office::Workbook* workbook, const QString& name) {
     }
 }
 
-bool openMainForm(office::OfficeContext& office, platform::Prompt& prompt,
+bool OpenMainForm(office::OfficeContext& office, platform::Prompt& prompt,
                   const std::function<void()>& showForm) {
     auto& wb = *office.workbook;
     office.excel->setScreenUpdating(true);
-    const bool exists = sheetExists(&wb, StateSheetName);
+    const bool exists = SheetExists(&wb, StateSheetName);
     if (!exists && wb.protectStructure()) {
         prompt.warn(ProtectionWarning);
         return false;
@@ -115,7 +120,7 @@ bool openMainForm(office::OfficeContext& office, platform::Prompt& prompt,
     return true;
 }
 
-void syncStateSheet(Session& s) {
+void SyncStateSheet(Session& s) {
     auto& excel = *s.office.excel;
     auto& wb = *s.office.workbook;
     auto sheet = stateSheet(wb);
@@ -159,8 +164,8 @@ void syncStateSheet(Session& s) {
             storedKeys.insert(office::toText(row[0]));
     }
     s.items.clear();
-    inventory::buildItemTable(excel, wb, s.items, [&](inventory::Item& item) {
-        if (!s.flags.firstUse && !storedKeys.contains(item.key)) item.order = inventory::OrderNew;
+    inventory::BuildItemTable(excel, wb, s.items, [&](inventory::Item& item) {
+        if (!s.flags.firstUse) MarkIfNew(item, storedKeys);
         s.progress.advance();
     });
     s.office.itemCount = static_cast<int>(s.items.size());
@@ -187,7 +192,7 @@ void syncStateSheet(Session& s) {
     excel.setScreenUpdating(true);
 }
 
-void purgeStaleRows(Session& s) {
+void PurgeStaleRows(Session& s) {
     auto& wb = *s.office.workbook;
     auto sheet = stateSheet(wb);
     sheet->setVisible(office::xlSheetVisible);
@@ -248,12 +253,12 @@ std::vector<StoredRow> readStoredRows(office::Workbook& wb) {
     return out;
 }
 
-void fillListFromStateSheet(Session& s, ListSink& list) {
+void FillListFromStateSheet(Session& s, ListSink& list) {
     auto& excel = *s.office.excel;
     auto& wb = *s.office.workbook;
     excel.setScreenUpdating(false);
-    syncStateSheet(s);
-    purgeStaleRows(s);
+    SyncStateSheet(s);
+    PurgeStaleRows(s);
 
     for (StoredRow& row : readStoredRows(wb)) {
         if (row.type == inventory::TypeRange)
@@ -271,7 +276,7 @@ void fillListFromStateSheet(Session& s, ListSink& list) {
     list.showPreview();
 }
 
-void saveListToStateSheet(office::Workbook& wb, const std::vector<StoredRow>& rows) {
+void SaveListToStateSheet(office::Workbook& wb, const std::vector<StoredRow>& rows) {
     auto sheet = stateSheet(wb);
     // The reserved name spans columns A to H; captions in T and everything else stay.
     if (auto n = wb.findName(ReservedName1)) {

@@ -73,22 +73,22 @@ struct Session {
     LoadProgress& progress;
 };
 
-bool sheetExists(const office::Workbook* workbook, const QString& name);
+bool SheetExists(const office::Workbook* workbook, const QString& name);
 
 // The batch-mode entry: refuses a protected workbook without a state sheet, creates the sheet
 // and its reserved names when missing, then calls `showForm`. False when refused.
-bool openMainForm(office::OfficeContext& office, platform::Prompt& prompt,
+bool OpenMainForm(office::OfficeContext& office, platform::Prompt& prompt,
                   const std::function<void()>& showForm);
 
 // Builds the Item table and merges it into the state sheet: new items appended checked.
-void syncStateSheet(Session& session);
+void SyncStateSheet(Session& session);
 // Deletes the rows of items that no longer exist; J2:P2 and the layout cells keep their values.
-void purgeStaleRows(Session& session);
+void PurgeStaleRows(Session& session);
 // Runs both, then hands every stored row to the list.
-void fillListFromStateSheet(Session& session, ListSink& list);
+void FillListFromStateSheet(Session& session, ListSink& list);
 
 // What the main form's close writes: the list in display order.
-void saveListToStateSheet(office::Workbook& workbook, const std::vector<StoredRow>& rows);
+void SaveListToStateSheet(office::Workbook& workbook, const std::vector<StoredRow>& rows);
 
 // The item rows as stored: rows 1 to the end of the current region of A1.
 std::vector<StoredRow> readStoredRows(office::Workbook& workbook);

@@ -14,10 +14,10 @@ struct Inventory {
         excel = host->attachExcel();
         workbook = excel->activeWorkbook();
     }
-    int count() { return inventory::countItems(*excel, *workbook); }
+    int count() { return inventory::CountItems(*excel, *workbook); }
     inventory::ItemTable build() {
         inventory::ItemTable table;
-        inventory::buildItemTable(*excel, *workbook, table);
+        inventory::BuildItemTable(*excel, *workbook, table);
         return table;
     }
     std::unique_ptr<office::Host> host;
@@ -63,7 +63,7 @@ TEST(Inventory, CollectorsRunAfterRowHookPerRow) {
     Inventory inv(test::loadFixture("four-items.json"));
     inventory::ItemTable table;
     QStringList seen;
-    inventory::buildItemTable(*inv.excel, *inv.workbook, table, [&](Item& item) {
+    inventory::BuildItemTable(*inv.excel, *inv.workbook, table, [&](Item& item) {
         seen << item.key;
         item.order = "New";
     });
@@ -182,7 +182,7 @@ TEST(Inventory, MoreItemsThanTheStoredFormatHoldsStopTheFill) {
         test::hostFromJson(workbookJson(R"([{"name":"Sheet1","type":"worksheet"}])", names)));
     EXPECT_EQ(inv.count(), inventory::MaxItems + 1);
     inventory::ItemTable table;
-    EXPECT_THROW(inventory::buildItemTable(*inv.excel, *inv.workbook, table),
+    EXPECT_THROW(inventory::BuildItemTable(*inv.excel, *inv.workbook, table),
                  inventory::TooManyItems);
     EXPECT_EQ(static_cast<int>(table.size()), inventory::MaxItems);
 }

@@ -51,8 +51,8 @@ struct Form {
     explicit Form(std::unique_ptr<office::Host> host) : t(std::move(host)), exports(t.state) {
         startup::attachOffice(*t.host, t.state.office);
         t.state.office.itemCount =
-            inventory::countItems(*t.state.office.excel, *t.state.office.workbook);
-        EXPECT_TRUE(statesheet::openMainForm(t.state.office, t.prompt, {}));
+            inventory::CountItems(*t.state.office.excel, *t.state.office.workbook);
+        EXPECT_TRUE(statesheet::OpenMainForm(t.state.office, t.prompt, {}));
         form = new UserformObj(t.services, t.state, exports, progress,
                                [this] { splashClosed = true; });
         form->Form_Load();

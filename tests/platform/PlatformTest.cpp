@@ -57,16 +57,16 @@ class IsFileOpen : public ::testing::Test {
 };
 
 TEST_F(IsFileOpen, EmptyMissingAndFreeFilesAreNotOpen) {
-    EXPECT_FALSE(platform::isFileOpen("   "));
-    EXPECT_FALSE(platform::isFileOpen(dir.filePath("missing.xlsx")));
-    EXPECT_FALSE(platform::isFileOpen(file("free.xlsx")));
-    EXPECT_FALSE(platform::isFileOpen(dir.path()));  // a folder is no file
+    EXPECT_FALSE(platform::IsFileOpen("   "));
+    EXPECT_FALSE(platform::IsFileOpen(dir.filePath("missing.xlsx")));
+    EXPECT_FALSE(platform::IsFileOpen(file("free.xlsx")));
+    EXPECT_FALSE(platform::IsFileOpen(dir.path()));  // a folder is no file
 }
 
 TEST_F(IsFileOpen, OfficeLockFileBesideItMeansOpen) {
     const QString path = file("Sales.xlsx");
     file(".~lock.Sales.xlsx#");
-    EXPECT_TRUE(platform::isFileOpen(path));
+    EXPECT_TRUE(platform::IsFileOpen(path));
 }
 
 TEST_F(IsFileOpen, LockHeldByAnotherProcessMeansOpen) {
@@ -89,17 +89,17 @@ TEST_F(IsFileOpen, LockHeldByAnotherProcessMeansOpen) {
     }
     char c;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    EXPECT_TRUE(platform::isFileOpen(path));
+    EXPECT_TRUE(platform::IsFileOpen(path));
     (void)!::write(release[1], &c, 1);
     ::waitpid(child, nullptr, 0);
-    EXPECT_FALSE(platform::isFileOpen(path));
+    EXPECT_FALSE(platform::IsFileOpen(path));
 }
 
 TEST_F(IsFileOpen, UnreadableFileCountsAsOpen) {
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     const QString path = file("locked.xlsx");
     QFile::setPermissions(path, QFileDevice::Permissions());
-    EXPECT_TRUE(platform::isFileOpen(path));
+    EXPECT_TRUE(platform::IsFileOpen(path));
 }
 
 TEST(OutputFolders, LiveUnderTheRootOrHome) {

@@ -21,13 +21,13 @@ TEST(SplashProgress, FillAdvancesTheBarPerListedItem) {
           {"name":"H","type":"worksheet","visible":0,"charts":[{"name":"D","topLeft":"A1","bottomRight":"B2"}]}]}]}})"));
     startup::attachOffice(*t.host, t.state.office);
     t.state.office.itemCount =
-        inventory::countItems(*t.state.office.excel, *t.state.office.workbook);
-    ASSERT_TRUE(statesheet::openMainForm(t.state.office, t.prompt, {}));
+        inventory::CountItems(*t.state.office.excel, *t.state.office.workbook);
+    ASSERT_TRUE(statesheet::OpenMainForm(t.state.office, t.prompt, {}));
     startup::CorvaneLoad splash;
     startup::SplashProgress progress(t.state.progress, splash.bar(), t.services.pacer());
     statesheet::Session session{t.state.office, t.state.items, t.state.stateSheet, progress};
     test::RecordingList list;
-    statesheet::fillListFromStateSheet(session, list);
+    statesheet::FillListFromStateSheet(session, list);
     EXPECT_EQ(t.state.progress.loadTotal, 4);
     EXPECT_EQ(t.state.progress.loadDone, 3);
     EXPECT_FALSE(splash.bar()->isHidden());

@@ -19,15 +19,15 @@ using statesheet::StoredRow;
 struct BatchRun {
     explicit BatchRun(std::unique_ptr<office::Host> h) : host(std::move(h)) {
         startup::attachOffice(*host, ctx);
-        ctx.itemCount = inventory::countItems(*ctx.excel, *ctx.workbook);
+        ctx.itemCount = inventory::CountItems(*ctx.excel, *ctx.workbook);
     }
     bool open() {
-        return statesheet::openMainForm(ctx, prompt, [&] { formShown = true; });
+        return statesheet::OpenMainForm(ctx, prompt, [&] { formShown = true; });
     }
     test::RecordingList fill() {
         statesheet::Session s{ctx, items, flags, progress};
         test::RecordingList list;
-        statesheet::fillListFromStateSheet(s, list);
+        statesheet::FillListFromStateSheet(s, list);
         return list;
     }
     test::RecordingList openAndFill() {
@@ -35,7 +35,7 @@ struct BatchRun {
         return fill();
     }
     void close(const test::RecordingList& list) {
-        statesheet::saveListToStateSheet(*ctx.workbook, list.rows);
+        statesheet::SaveListToStateSheet(*ctx.workbook, list.rows);
     }
     // The next run on the desktop as this one leaves it, changed by `edit` first.
     BatchRun next(const std::function<void(QJsonObject&)>& edit = {}) {
@@ -83,7 +83,7 @@ QStringList keysOf(const std::vector<StoredRow>& rows) {
 
 TEST(StateSheet, FirstRunCreatesTheSheetAndStoresEveryItem) {
     BatchRun run(test::loadFixture("four-items.json"));
-    ASSERT_FALSE(statesheet::sheetExists(run.ctx.workbook.get(), "kukukukuVovezuv"));
+    ASSERT_FALSE(statesheet::SheetExists(run.ctx.workbook.get(), "kukukukuVovezuv"));
     auto list = run.openAndFill();
     EXPECT_TRUE(run.formShown);
     ASSERT_TRUE(run.state());
@@ -307,7 +307,7 @@ TEST(StateSheet, ChartSheetActiveAtStartIsSelectedAgain) {
     ASSERT_TRUE(run.open());
     statesheet::Session s{run.ctx, run.items, run.flags, watch};
     test::RecordingList list;
-    statesheet::fillListFromStateSheet(s, list);
+    statesheet::FillListFromStateSheet(s, list);
     EXPECT_EQ(run.flags.startChartSheetName, "Pie");
     EXPECT_EQ(office::xlWorksheet, run.ctx.workbook->sheet(watch.during)->type());
     EXPECT_EQ(run.ctx.workbook->activeSheet()->name(), "Pie");
