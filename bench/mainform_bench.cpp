@@ -2,7 +2,7 @@
 // sorts it again, at 300, 3000 and 32767 items. Run it as  build/bench/mainform_bench
 // (no display needed); the per-item figures should stay nearly flat.
 
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,13 +41,6 @@ QByteArray storedDesktop(int n) {
            cells + "}}]}]}}";
 }
 
-class NoProgress : public statesheet::LoadProgress {
-  public:
-    void setTotal(int) override {}
-    void showBar() override {}
-    void advance() override {}
-};
-
 struct Loaded {
     explicit Loaded(const QByteArray& json)
         : host(office::memory::Office::fromJson(json, QStringLiteral("bench"))),
@@ -64,14 +57,8 @@ struct Loaded {
     run::Services services;
     run::RunState state;
     mainform::MissingExports exports;
-    NoProgress progress;
+    bench::NoProgress progress;
 };
-
-void perItem(benchmark::State& state, int n) {
-    state.counters["per_item"] =
-        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
-                                                       benchmark::Counter::kInvert);
-}
 
 void BM_LoadToSortedList(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
@@ -89,7 +76,7 @@ void BM_LoadToSortedList(benchmark::State& state) {
         form.reset();
         state.ResumeTiming();
     }
-    perItem(state, n);
+    bench::perItem(state, n);
 }
 
 void BM_HeaderClickSort(benchmark::State& state) {
@@ -103,7 +90,7 @@ void BM_HeaderClickSort(benchmark::State& state) {
         column =
             column == mainform::column::Name ? mainform::column::Order : mainform::column::Name;
     }
-    perItem(state, n);
+    bench::perItem(state, n);
 }
 
 BENCHMARK(BM_LoadToSortedList)

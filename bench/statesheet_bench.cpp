@@ -3,7 +3,7 @@
 //   build/bench/statesheet_bench
 // and compare the per-item times at 300, 3000 and 32767 items: they should stay flat.
 
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
 #include <QCoreApplication>
 
@@ -41,13 +41,6 @@ QByteArray secondRunDesktop(int n) {
            cells + "}}]}]}}";
 }
 
-class NoProgress : public statesheet::LoadProgress {
-  public:
-    void setTotal(int) override {}
-    void showBar() override {}
-    void advance() override {}
-};
-
 class NoList : public statesheet::ListSink {
   public:
     void addRow(const statesheet::StoredRow& row) override { checked += row.checked ? 1 : 0; }
@@ -68,16 +61,14 @@ void BM_OpenKnownWorkbook(benchmark::State& state) {
         ctx.itemCount = inventory::CountItems(*ctx.excel, *ctx.workbook);
         inventory::ItemTable items;
         statesheet::Flags flags;
-        NoProgress progress;
+        bench::NoProgress progress;
         NoList list;
         statesheet::Session session{ctx, items, flags, progress};
         state.ResumeTiming();
         statesheet::FillListFromStateSheet(session, list);
         benchmark::DoNotOptimize(list.checked);
     }
-    state.counters["per_item"] =
-        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
-                                                       benchmark::Counter::kInvert);
+    bench::perItem(state, n);
 }
 
 BENCHMARK(BM_OpenKnownWorkbook)->Arg(300)->Arg(3000)->Arg(32767)->Unit(benchmark::kMillisecond);

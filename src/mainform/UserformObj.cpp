@@ -56,14 +56,7 @@ const QColor SwitchColors[5] = {QColor(0, 0, 255), QColor(255, 255, 255), QColor
                                 QColor(255, 0, 0), QColor(255, 255, 0)};
 const char* SwitchLabels[5] = {"Ppt", "Word", "Html", "Pdf", "Image"};
 
-template <typename F>
-void ignoreErrors(F&& f) {
-    try {
-        f();
-    } catch (const office::Error&) {
-    } catch (const std::exception&) {
-    }
-}
+using office::ignoreErrors;
 
 // A tri-state box whose clicks only check or clear it; grey is set by the program alone.
 class SelectAllBox : public QCheckBox {

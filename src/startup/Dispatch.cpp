@@ -25,14 +25,7 @@ QString messages::notInThisBuild(const QString& what) {
 
 namespace {
 
-// Each statement on its own: a failure skips it and the next one runs.
-template <typename F>
-void ignoreErrors(F&& f) {
-    try {
-        f();
-    } catch (const office::Error&) {
-    }
-}
+using office::ignoreErrors;
 
 void notYet(Run& run, const QString& what) {
     run.services.prompt.warn(messages::notInThisBuild(what));

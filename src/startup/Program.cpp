@@ -12,6 +12,7 @@
 #include "platform/DialogPrompt.h"
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
+#include "startup/FeatureExports.h"
 #include "startup/SplashProgress.h"
 
 namespace startup {
@@ -51,8 +52,7 @@ QString commandCode(const QStringList& arguments) {
 Features standardFeatures() {
     Features f;
     f.showMainForm = [](Run& run) {
-        if (!run.exports)
-            run.exports = std::make_unique<mainform::MissingExports>(run.services.prompt);
+        if (!run.exports) run.exports = std::make_unique<FeatureExports>(run);
         SplashProgress progress(run.state.progress, run.splash ? run.splash->bar() : nullptr,
                                 run.services.pacer());
         auto* form = new mainform::UserformObj(run.services, run.state, *run.exports, progress,

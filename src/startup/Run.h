@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "mainform/Exports.h"
 #include "run/RunState.h"
@@ -23,6 +24,16 @@ struct Features {
     std::function<void(Run&, int kind)>
         selectionToWord;  // 0 picture, 1 embedded, 2 linked, 3 table
     std::function<void(Run&)> selectionToImageFile;
+
+    // The main form's "Continue" per destination (the form has set the export count).
+    std::function<void(Run&)> powerPointDialog;
+    std::function<void(Run&)> wordExport;  // checks the word processor, counts, opens its dialog
+    std::function<void(Run&)> webDialog;
+    std::function<void(Run&)> pdfDialog;
+    std::function<void(Run&)> imageFilesDialog;
+
+    // The main form closes: each feature closes the windows it opened.
+    std::vector<std::function<void(Run&)>> closeWindows;
 };
 
 // Everything one run works with.
