@@ -116,6 +116,8 @@ void exportLoop(WordRun& run, Format format) {
         if (run.progress)
             run.progress->AdvanceExportProgress(state.progress.exportDone,
                                                 state.progress.exportTotal);
+        else
+            ++state.progress.exportDone;
         if (format == Format::Pictures) ignoreErrors([&] { word->typeParagraph(); });
         copyItem(*ctx.workbook, row, format == Format::Pictures);
         int inlineBefore = 0, floatingBefore = 0;
