@@ -6,8 +6,12 @@ namespace wordtest {
 
 QByteArray desktop(const QByteArray& word, const QByteArray& selection,
                    const QByteArray& activeSheet) {
+    // On a chart sheet the selection is its chart.
     const QByteArray sel =
-        selection.isEmpty() ? QByteArray(R"({"kind": "range", "address": "A1:B3"})") : selection;
+        !selection.isEmpty() ? selection
+        : activeSheet == "Data"
+            ? QByteArray(R"({"kind": "range", "address": "A1:B3"})")
+            : QByteArray(R"({"kind": "chartArea", "chart": ")" + activeSheet + R"("})");
     const QByteArray wordPart = word.isEmpty()
                                     ? QByteArray(R"({"activeDocument": "R.docx", "documents": [
             {"name": "R.docx", "content": [{"paragraph": "Intro"}, {"paragraph": "Body"}],
