@@ -3,7 +3,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "FailingWord.h"
 #include "WordDesktop.h"
+#include "word/PWordNewFile.h"
 #include "word/PasteSelectionToWord.h"
 
 namespace {
@@ -73,8 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"embeddedRange", 1, Range, "Data", {"P'Intro'", "P'Body'", "F:embedded"}, 468},
         PasteCase{
             "embeddedChart", 1, ChartArea, "Data", {"P'Intro'", "P'Body'", "F:embedded"}, 468},
-        PasteCase{
-            "linkedChartSheet", 2, {}, "Trend", {"P'Intro'", "F:linked", "P'Body'"}, 468},
+        PasteCase{"linkedChartSheet", 2, {}, "Trend", {"P'Intro'", "F:linked", "P'Body'"}, 468},
         PasteCase{"table", 3, Range, "Data", {"P'Intro'", "T", "P'Body'"}, 0},
         PasteCase{"editableRange", 4, Range, "Data", {"P'In'", "T", "P'tro'", "P'Body'"}, 0},
         PasteCase{"editableChart",
@@ -205,6 +206,43 @@ TEST(SelectionExport, ExpressPasteFollowsThePasteFormat) {
         word::PasteSelectionForFormat(f.t.services, f.t.state, format);
         EXPECT_TRUE(f.blocks().contains(expected[format])) << format;
     }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace wordtest;
+
+Fixture failing(const QByteArray& json) {
+    auto inner = test::hostFromJson(json);
+    auto& memory = dynamic_cast<Office&>(*inner);
+    return Fixture(std::make_unique<FailingHost>(std::move(inner)), memory);
+}
+
+// Every format reports a failed paste with the same message, and Word is not brought forward.
+TEST(SelectionExport, FailedPasteIsReportedForEveryFormat) {
+    for (int code : {0, 1, 2, 3, 4}) {
+        auto f = failing(desktop());
+        paste(f, code);
+        EXPECT_EQ(f.t.prompt.texts(),
+                  QStringList{"Operation has failed!Please make sure that no graphic is selected"})
+            << code;
+        EXPECT_EQ(f.office().word().activations, 0) << code;
+    }
+}
+
+// In a batch a failed paste is skipped: the other items still arrive and the export ends as
+// usual.
+TEST(BatchExport, FailedPastesAreSkipped) {
+    auto f = failing(desktop());
+    f.form->items.rows = {chartRow("Wide", "Data"), chartRow("Tall", "Data")};
+    f.t.state.word = f.t.host->attachWord();
+    auto run = f.wordRun();
+    word::ExportEmbeddedToWord(run);
+    EXPECT_TRUE(f.t.prompt.texts().isEmpty());
+    EXPECT_EQ(f.blocks(), (QStringList{"P'Intro'", "P'Body'", "P*", "P", "P*", "P"}));
+    EXPECT_EQ(f.form->events, QStringList{"close"});
 }
 
 }  // namespace

@@ -56,7 +56,13 @@ run::ListRow rangeRow(const QString& name, const QString& sheet, bool checked,
     return row(name, sheet, "Range", checked, caption);
 }
 
-Fixture::Fixture(const QByteArray& json) : t(test::hostFromJson(json)) {
+Fixture::Fixture(const QByteArray& json)
+    : t(test::hostFromJson(json)), memory(&dynamic_cast<Office&>(*t.host)) {
+    startup::attachOffice(*t.host, t.state.office);
+}
+
+Fixture::Fixture(std::unique_ptr<office::Host> host, Office& memory)
+    : t(std::move(host)), memory(&memory) {
     startup::attachOffice(*t.host, t.state.office);
 }
 
@@ -65,7 +71,7 @@ word::WordRun Fixture::wordRun() {
 }
 
 Office& Fixture::office() {
-    return dynamic_cast<Office&>(*t.host);
+    return *memory;
 }
 
 DocumentImpl& Fixture::document() {

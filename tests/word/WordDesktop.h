@@ -59,6 +59,8 @@ run::ListRow rangeRow(const QString& name, const QString& sheet, bool checked = 
 // One run on the desktop, attached as start-up attaches.
 struct Fixture {
     explicit Fixture(const QByteArray& json);
+    // On another host over a built-in office.
+    Fixture(std::unique_ptr<office::Host> host, Office& memory);
     word::WordRun wordRun();
     Office& office();
     DocumentImpl& document();  // the active one
@@ -67,6 +69,7 @@ struct Fixture {
     const Block& last(Block::Kind kind);
 
     test::TestRun t;
+    Office* memory;
     std::shared_ptr<FakeForm> form = std::make_shared<FakeForm>();
 };
 
