@@ -119,6 +119,8 @@ void exportLoop(WordRun& run, Format format) {
         else
             ++state.progress.exportDone;
         if (format == Format::Pictures) ignoreErrors([&] { word->typeParagraph(); });
+        // An item that cannot be copied must not paste the one before it again.
+        ignoreErrors([&] { run.services.host.clipboard().clear(); });
         copyItem(*ctx.workbook, row, format == Format::Pictures);
         int inlineBefore = 0, floatingBefore = 0;
         ignoreErrors([&] {

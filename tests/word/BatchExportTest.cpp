@@ -73,6 +73,17 @@ TEST(BatchExport, TakesCheckedRowsOnVisibleSheetsInListOrder) {
     EXPECT_EQ(f.t.state.progress.exportDone, 3);
 }
 
+// An item that is gone from its sheet leaves its page empty instead of repeating the item
+// before it.
+TEST(BatchExport, MissingItemPastesNothing) {
+    Fixture f(desktop());
+    f.form->items.rows = {chartRow("Wide", "Data"), chartRow("Gone", "Data")};
+    f.t.state.word = f.t.host->attachWord();
+    auto run = f.wordRun();
+    word::ExportPicturesToWord(run);
+    EXPECT_EQ(f.blocks(), Existing + QStringList({"P*", "P", "I:metafile", "P*", "P", "P"}));
+}
+
 struct SizeCase {
     const char* chart;
     int sameWidth;
