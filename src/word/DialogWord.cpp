@@ -98,17 +98,23 @@ bool DialogWord::Form_Load() {
     }
     if (state.exportCount < 1) {
         ContinueOk_->hide();
-        Label1_->setText(NothingSelected);
+        setMessage(NothingSelected);
         return true;
     }
     QString name;
     office::ignoreErrors([&] { name = document->name(); });
     const QChar cr('\r');
-    Label1_->setText(QString::number(state.exportCount) +
-                     QStringLiteral(" object(s) will be pasted to") + cr + name + cr +
-                     QStringLiteral(" as ") + format + cr +
-                     QStringLiteral(" starting at the insertion point") + cr + cr);
+    setMessage(QString::number(state.exportCount) + QStringLiteral(" object(s) will be pasted to") +
+               cr + name + cr + QStringLiteral(" as ") + format + cr +
+               QStringLiteral(" starting at the insertion point") + cr + cr);
     return true;
+}
+
+void DialogWord::setMessage(const QString& text) {
+    message_ = text;
+    // A bare carriage return would show as a stray glyph, not as a line break.
+    QString shown = text;
+    Label1_->setText(shown.replace(QChar('\r'), QChar('\n')));
 }
 
 void DialogWord::ContinueOk_Click() {

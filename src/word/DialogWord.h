@@ -26,8 +26,13 @@ class DialogWord : public QWidget {
     // The format text for a paste format code.
     static QString formatText(int pasteFormat);
 
+    // Label1's message as the program words it, with single carriage returns.
+    QString message() const { return message_; }
+
   private:
+    void setMessage(const QString& text);
     WordRun run_;
+    QString message_;
     QLabel* Label1_;
     QCheckBox* SameWidth_;
     QCheckBox* AddCaption_;

@@ -42,8 +42,9 @@ TEST_P(DialogFormats, MessageAndOptions) {
     auto d = open(f);
     ASSERT_NE(d.dialog, nullptr);
     EXPECT_EQ(d.dialog->windowTitle(), "Paste to Word");
-    EXPECT_EQ(d.label()->text(), QStringLiteral("2 object(s) will be pasted to\rR.docx\r as ") +
-                                     c.text + "\r starting at the insertion point\r\r");
+    EXPECT_EQ(d.dialog->message(), QStringLiteral("2 object(s) will be pasted to\rR.docx\r as ") +
+                                       c.text + "\r starting at the insertion point\r\r");
+    EXPECT_EQ(d.label()->text().count('\n'), 5);
     for (const char* name : {"SameWidth", "AddCaption", "CheckShadow"}) {
         EXPECT_EQ(d.box(name)->isEnabled(), c.boxesEnabled) << name;
         EXPECT_FALSE(d.box(name)->isChecked()) << name;
@@ -63,12 +64,13 @@ TEST(DialogWord, NothingCheckedLeavesOnlyCancel) {
     f.form->items.rows = {chartRow("Wide", "Data", false)};
     auto d = open(f);
     ASSERT_NE(d.dialog, nullptr);
-    EXPECT_EQ(d.label()->text(), "No objects were selected for pasting");
+    EXPECT_EQ(d.dialog->message(), "No objects were selected for pasting");
     EXPECT_FALSE(d.button("ContinueOk")->isVisible());
     QTest::mouseClick(d.button("SonicClick2"), Qt::LeftButton);
     EXPECT_FALSE(d.dialog->isVisible());
     EXPECT_EQ(f.blocks(), (QStringList{"P'Intro'", "P'Body'"}));
     EXPECT_TRUE(f.form->events.isEmpty());
+    flushDeletes();
 }
 
 // Confirmation stores the boxes and runs the export of the format chosen at that moment; the
@@ -89,6 +91,7 @@ TEST(DialogWord, ContinueStoresTheOptionsAndExports) {
     EXPECT_EQ(f.t.state.progress.exportDone, 1);
     EXPECT_EQ(f.t.state.progress.exportTotal, 2);
     EXPECT_EQ(f.form->events, QStringList{"close"});
+    flushDeletes();
 }
 
 TEST(DialogWord, DocumentClosedBeforeLoadIsReported) {
@@ -96,8 +99,9 @@ TEST(DialogWord, DocumentClosedBeforeLoadIsReported) {
     f.form->items.rows = {chartRow("Wide", "Data")};
     f.t.state.word = f.t.host->attachWord();
     f.office().word().setActive(nullptr);
-    word::DialogWord dialog(f.wordRun());
-    EXPECT_FALSE(dialog.Form_Load());
+    auto* dialog = new word::DialogWord(f.wordRun());
+    EXPECT_FALSE(dialog->Form_Load());
+    flushDeletes();
     EXPECT_EQ(f.t.prompt.texts(), QStringList{"No active document open"});
     EXPECT_EQ(f.form->events, (QStringList{"minimise", "restore"}));
 }

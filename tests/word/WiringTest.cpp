@@ -53,6 +53,7 @@ TEST(Wiring, MainFormReachesTheWordExport) {
     EXPECT_EQ(f.last(Block::Kind::InlineShape).shape.source->item, "Wide");
     EXPECT_FALSE(form->isVisible());
     QApplication::processEvents();
+    flushDeletes();
     delete form.data();  // when closing did not delete it
 }
 

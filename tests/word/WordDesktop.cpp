@@ -1,5 +1,7 @@
 #include "WordDesktop.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <stdexcept>
 
 namespace wordtest {
@@ -31,6 +33,10 @@ QByteArray desktop(const QByteArray& word, const QByteArray& selection,
         "names": [{"name": "Totals", "refersTo": "=Data!$A$1:$B$3"}]}]},
       "word": )" +
            wordPart + "}";
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 namespace {

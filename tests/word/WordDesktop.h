@@ -25,6 +25,9 @@ using office::memory::Office;
 QByteArray desktop(const QByteArray& word = {}, const QByteArray& selection = {},
                    const QByteArray& activeSheet = "Data");
 
+// Windows closed with delete-on-close go now, as the event loop would take them.
+void flushDeletes();
+
 class FakeList : public run::ItemList {
   public:
     int rowCount() const override { return static_cast<int>(rows.size()); }
