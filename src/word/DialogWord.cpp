@@ -133,6 +133,7 @@ void DialogWord::ContinueOk_Click() {
 }
 
 void DialogWord::SonicClick2_Click() {
+    run_.state.word.reset();  // no export: the word processor is released
     close();
 }
 

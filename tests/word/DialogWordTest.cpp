@@ -70,6 +70,7 @@ TEST(DialogWord, NothingCheckedLeavesOnlyCancel) {
     EXPECT_FALSE(d.dialog->isVisible());
     EXPECT_EQ(f.blocks(), (QStringList{"P'Intro'", "P'Body'"}));
     EXPECT_TRUE(f.form->events.isEmpty());
+    EXPECT_EQ(f.t.state.word, nullptr);
     flushDeletes();
 }
 
