@@ -21,6 +21,7 @@
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/SplashProgress.h"
+#include "word/DialogWord.h"
 
 namespace {
 
@@ -101,5 +102,23 @@ int main(int argc, char** argv) {
 
     chrome::AboutWindow about;
     ok &= save(about, out, "about");
+
+    // The Word dialog on the desktop's active document, when it has one.
+    class ShownForm : public word::MainForm {
+      public:
+        explicit ShownForm(mainform::UserformObj& f) : f_(f) {}
+        run::ItemList& list() override { return *f_.list(); }
+        void minimise() override {}
+        void restore() override {}
+        void close() override {}
+
+      private:
+        mainform::UserformObj& f_;
+    };
+    office::ignoreErrors([&] { state.word = host->attachWord(); });
+    state.exportCount = run::countChecked(*form.list());
+    word::DialogWord dialogWord(word::WordRun{services, state, std::make_shared<ShownForm>(form)});
+    dialogWord.setAttribute(Qt::WA_DeleteOnClose, false);
+    if (dialogWord.Form_Load()) ok &= save(dialogWord, out, "word-dialog");
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include "inventory/Items.h"
 #include "office/OfficeContext.h"
+#include "office/Word.h"
 #include "statesheet/StateSheet.h"
 
 namespace run {
@@ -27,6 +28,13 @@ struct RunState {
     int pasteFormat = 0;  // 0 picture, 1 editable, 2 embedded, 3 linked
     int exportCount = 0;  // rows the launched export will process
     QString slideNumberWarning;
+
+    // Word export: the running word processor, attached for one export and released at its
+    // end, and the options its dialog stores (each 0 or 1).
+    std::shared_ptr<office::Word> word;
+    int wordSameWidth = 0;
+    int wordCaption = 0;
+    int wordShadow = 0;
 };
 
 }  // namespace run

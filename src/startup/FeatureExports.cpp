@@ -42,7 +42,7 @@ void FeatureExports::exportSelectionToPowerPoint(int pasteFormat) {
 }
 
 void FeatureExports::exportSelectionToWord(int pasteFormat) {
-    const auto& f = run_.features.selectionToWord;
+    const auto& f = run_.features.expressPasteToWord;
     call(f ? [&](Run& r) { f(r, pasteFormat); } : std::function<void(Run&)>{},
          QStringLiteral("Export to documents"));
 }

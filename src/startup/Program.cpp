@@ -14,6 +14,7 @@
 #include "startup/Dispatch.h"
 #include "startup/FeatureExports.h"
 #include "startup/SplashProgress.h"
+#include "startup/WordFeatures.h"
 
 namespace startup {
 
@@ -64,6 +65,7 @@ Features standardFeatures() {
         auto* about = new chrome::AboutWindow();
         about->show();
     };
+    addWordFeatures(f);
     return f;
 }
 

@@ -23,6 +23,7 @@ struct Features {
     std::function<void(Run&, int pasteFormat)> selectionToPowerPoint;  // 0 picture .. 3 linked
     std::function<void(Run&, int kind)>
         selectionToWord;  // 0 picture, 1 embedded, 2 linked, 3 table
+    std::function<void(Run&, int pasteFormat)> expressPasteToWord;  // 0 picture .. 3 linked
     std::function<void(Run&)> selectionToImageFile;
 
     // The main form's "Continue" per destination (the form has set the export count).

@@ -218,7 +218,7 @@ QJsonObject powerPointJson(const PowerPointApp& pp) {
             {"files", files}};
 }
 
-QJsonObject block(const Block& b) {
+QJsonObject blockBody(const Block& b) {
     switch (b.kind) {
         case Block::Kind::Paragraph:
             return {{"paragraph", b.text}, {"pageBreakBefore", b.pageBreakBefore}};
@@ -232,11 +232,23 @@ QJsonObject block(const Block& b) {
                 rows.append(QJsonArray::fromStringList(QStringList(r.begin(), r.end())));
             return {{"table", rows}};
         }
-        case Block::Kind::Caption:
-            return {
-                {"caption", QJsonObject{{"label", b.captionLabel}, {"number", b.captionNumber}}}};
+        case Block::Kind::Caption: {
+            QJsonObject c{{"label", b.captionLabel}, {"number", b.captionNumber}};
+            if (!b.text.isEmpty()) c["title"] = b.text;
+            return {{"caption", c}};
+        }
     }
     return {};
+}
+
+QJsonObject block(const Block& b) {
+    QJsonObject o = blockBody(b);
+    if (b.alignment) o["alignment"] = *b.alignment;
+    if (b.shadowFormat)
+        o["shadowFormat"] = QJsonObject{{"type", b.shadowFormat->type},
+                                        {"size", b.shadowFormat->size},
+                                        {"blur", b.shadowFormat->blur}};
+    return o;
 }
 
 QJsonObject wordJson(const WordApp& w) {
@@ -245,6 +257,11 @@ QJsonObject wordJson(const WordApp& w) {
         const auto& p = d->pageSetup;
         QJsonArray content;
         for (const auto& b : d->content) content.append(block(b));
+        QJsonObject selection{{"text", d->selectedText()}};
+        if (!d->content.empty()) {
+            selection["paragraph"] = d->selection.block;
+            selection["start"] = d->selection.start;
+        }
         docs.append(QJsonObject{{"name", d->name_},
                                 {"fullName", d->fullName_},
                                 {"pageSetup", QJsonObject{{"pageWidth", p.pageWidth},
@@ -254,10 +271,14 @@ QJsonObject wordJson(const WordApp& w) {
                                                           {"topMargin", p.topMargin},
                                                           {"bottomMargin", p.bottomMargin}}},
                                 {"content", content},
-                                {"selection", QJsonObject{{"text", d->selectionText}}}});
+                                {"selection", selection}});
     }
     auto active = w.activeDocumentImpl();
     return {{"running", w.running},
+            {"visible", w.visible},
+            {"activations", w.activations},
+            {"captionLabels", QJsonArray::fromStringList(
+                                  QStringList(w.captionLabels.begin(), w.captionLabels.end()))},
             {"activeDocument", active ? QJsonValue(active->name_) : QJsonValue::Null},
             {"documents", docs}};
 }

@@ -621,6 +621,13 @@ void loadPowerPoint(const Node& n, PowerPointApp& pp) {
 
 // --- Word ---
 
+std::optional<int> loadAlignment(const Node& n) {
+    if (!n.has(QStringLiteral("alignment"))) return std::nullopt;
+    const int a = n.integer(QStringLiteral("alignment"), 0);
+    if (a < 0 || a > 3) n.fail(QStringLiteral("alignment"), QStringLiteral("expected 0 to 3"));
+    return a;
+}
+
 Block loadBlock(const Node& n) {
     Block b;
     static const char* kinds[] = {"paragraph", "inlineShape", "floatingShape", "table", "caption"};
@@ -629,19 +636,29 @@ Block loadBlock(const Node& n) {
     if (found != 1)
         n.failHere(QStringLiteral(
             "expected one of paragraph, inlineShape, floatingShape, table or caption"));
+    b.alignment = loadAlignment(n);
     if (n.has(QStringLiteral("paragraph"))) {
-        n.allow({"paragraph", "pageBreakBefore"});
+        n.allow({"paragraph", "pageBreakBefore", "alignment"});
         b.kind = Block::Kind::Paragraph;
         b.text = n.string(QStringLiteral("paragraph"));
         b.pageBreakBefore = n.boolean(QStringLiteral("pageBreakBefore"), false);
     } else if (n.has(QStringLiteral("inlineShape")) || n.has(QStringLiteral("floatingShape"))) {
         const bool inlined = n.has(QStringLiteral("inlineShape"));
-        n.allow({inlined ? "inlineShape" : "floatingShape"});
+        n.allow({inlined ? "inlineShape" : "floatingShape", "alignment", "shadowFormat"});
         b.kind = inlined ? Block::Kind::InlineShape : Block::Kind::FloatingShape;
         b.shape = loadShape(
             n.object(inlined ? QStringLiteral("inlineShape") : QStringLiteral("floatingShape")));
+        if (n.has(QStringLiteral("shadowFormat"))) {
+            const Node f = n.object(QStringLiteral("shadowFormat"));
+            f.allow({"type", "size", "blur"});
+            ShadowFormat shadow;
+            shadow.type = f.integer(QStringLiteral("type"), shadow.type);
+            shadow.size = f.number(QStringLiteral("size"), shadow.size);
+            shadow.blur = f.number(QStringLiteral("blur"), shadow.blur);
+            b.shadowFormat = shadow;
+        }
     } else if (n.has(QStringLiteral("table"))) {
-        n.allow({"table"});
+        n.allow({"table", "alignment"});
         b.kind = Block::Kind::Table;
         const QJsonArray rows = n.array(QStringLiteral("table"));
         for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -656,19 +673,70 @@ Block loadBlock(const Node& n) {
             b.table.push_back(std::move(row));
         }
     } else {
-        n.allow({"caption"});
+        n.allow({"caption", "alignment"});
         b.kind = Block::Kind::Caption;
         const Node c = n.object(QStringLiteral("caption"));
-        c.allow({"label", "number"});
+        c.allow({"label", "number", "title"});
         b.captionLabel = c.string(QStringLiteral("label"), QStringLiteral("Figure"));
         b.captionNumber = c.integer(QStringLiteral("number"), 1);
+        b.text = c.string(QStringLiteral("title"));
     }
     return b;
 }
 
+// The selection: its text, found in the paragraph given (or the first that holds it), or an
+// insertion point at "start" of that paragraph; without either, the start of the document.
+void loadSelection(const Node& sel, DocumentImpl& doc) {
+    sel.allow({"text", "paragraph", "start"});
+    const QString text = sel.string(QStringLiteral("text"));
+    auto& s = doc.selection;
+    const int blocks = static_cast<int>(doc.content.size());
+    std::optional<int> paragraph;
+    if (sel.has(QStringLiteral("paragraph"))) {
+        paragraph = sel.integer(QStringLiteral("paragraph"), 0);
+        if (*paragraph < 0 || *paragraph >= std::max(blocks, 1))
+            sel.fail(QStringLiteral("paragraph"), QStringLiteral("no such block in content"));
+    }
+    if (sel.has(QStringLiteral("start"))) {
+        const int block = paragraph.value_or(0);
+        const int length = blocks ? doc.content[static_cast<size_t>(block)].length() : 0;
+        s.block = block;
+        s.start = sel.integer(QStringLiteral("start"), 0);
+        s.end = s.start + static_cast<int>(text.size());
+        if (s.start < 0 || s.end > length ||
+            (!text.isEmpty() &&
+             doc.content[static_cast<size_t>(block)].text.mid(s.start, text.size()) != text))
+            sel.fail(QStringLiteral("start"),
+                     QStringLiteral("the selection's text is not at this place"));
+        return;
+    }
+    if (text.isEmpty()) {
+        s.block = paragraph.value_or(0);
+        return;
+    }
+    for (int i = paragraph.value_or(0); i < (paragraph ? *paragraph + 1 : blocks); ++i) {
+        const auto& b = doc.content[static_cast<size_t>(i)];
+        const auto at = b.isParagraph() ? b.text.indexOf(text) : -1;
+        if (at >= 0) {
+            s = {i, static_cast<int>(at), static_cast<int>(at + text.size()), {}};
+            return;
+        }
+    }
+    sel.fail(QStringLiteral("text"), QStringLiteral("not found in the document's paragraphs"));
+}
+
 void loadWord(const Node& n, WordApp& word) {
-    n.allow({"running", "activeDocument", "documents"});
+    n.allow({"running", "activeDocument", "documents", "visible", "activations", "captionLabels"});
     word.running = n.boolean(QStringLiteral("running"), true);
+    word.visible = n.boolean(QStringLiteral("visible"), true);
+    word.activations = n.integer(QStringLiteral("activations"), 0);
+    const QJsonArray labels = n.array(QStringLiteral("captionLabels"));
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        if (!labels[i].isString() || labels[i].toString().trimmed().isEmpty())
+            n.failAt(QStringLiteral("%1[%2]").arg(n.at(QStringLiteral("captionLabels"))).arg(i),
+                     QStringLiteral("expected a label name"));
+        word.addCaptionLabel(labels[i].toString());
+    }
     const QJsonArray docs = n.array(QStringLiteral("documents"));
     for (qsizetype i = 0; i < docs.size(); ++i) {
         const Node d = n.element(docs, QStringLiteral("documents"), i);
@@ -692,10 +760,8 @@ void loadWord(const Node& n, WordApp& word) {
         p.bottomMargin = ps.number(QStringLiteral("bottomMargin"), p.bottomMargin);
         const QJsonArray content = d.array(QStringLiteral("content"));
         for (qsizetype j = 0; j < content.size(); ++j)
-            doc->content.push_back(loadBlock(d.element(content, QStringLiteral("content"), j)));
-        const Node sel = d.object(QStringLiteral("selection"));
-        sel.allow({"text"});
-        doc->selectionText = sel.string(QStringLiteral("text"));
+            doc->addBlock(loadBlock(d.element(content, QStringLiteral("content"), j)));
+        loadSelection(d.object(QStringLiteral("selection")), *doc);
         word.list.push_back(doc);
     }
     if (auto active = n.nullableString(QStringLiteral("activeDocument"))) {

@@ -18,7 +18,7 @@ Office::Office()
     : clipboard_(std::make_shared<Clipboard>()),
       excel_(std::make_shared<ExcelApp>(clipboard_)),
       powerPoint_(std::make_shared<PowerPointApp>()),
-      word_(std::make_shared<WordApp>()) {
+      word_(std::make_shared<WordApp>(clipboard_, excel_)) {
     excel_->powerPoint = powerPoint_;
 }
 
