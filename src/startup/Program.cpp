@@ -13,6 +13,7 @@
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/FeatureExports.h"
+#include "startup/FileFeatures.h"
 #include "startup/SplashProgress.h"
 
 namespace startup {
@@ -64,6 +65,7 @@ Features standardFeatures() {
         auto* about = new chrome::AboutWindow();
         about->show();
     };
+    addFileFeatures(f, std::make_shared<platform::DialogChooser>());
     return f;
 }
 

@@ -1,0 +1,55 @@
+#include "images/ExportRun.h"
+
+#include "inventory/Items.h"
+#include "office/Error.h"
+
+namespace images {
+
+void ExportRun::advance() {
+    if (progress) progress->AdvanceExportProgress(state.progress.exportDone, state.exportCount);
+}
+
+void ExportRun::finish() {
+    office::ignoreErrors([&] { state.office.excel->setScreenUpdating(true); });
+    if (progress) progress->close();
+    if (closeMainForm) closeMainForm();
+}
+
+bool sheetVisible(const run::RunState& state, const QString& sheet) {
+    bool visible = false;
+    office::ignoreErrors([&] {
+        auto s = state.office.workbook->sheet(sheet);
+        visible = s && s->visible() == office::xlSheetVisible;
+    });
+    return visible;
+}
+
+void copyItem(const run::RunState& state, const run::ListRow& row) {
+    const auto& ctx = state.office;
+    if (!ctx.workbook || !ctx.excel)
+        throw office::Error(office::errors::ObjectRequired, QStringLiteral("Object required"));
+    auto sheet = ctx.workbook->sheet(row.sheet());
+    if (!sheet)
+        throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
+    if (row.text == inventory::ChartSheetText) {
+        sheet->chart()->copy();
+    } else if (row.type() == inventory::TypeEmbedded) {
+        for (const auto& co : sheet->chartObjects())
+            if (co->name() == row.text) return co->chart()->copy();
+        throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
+    } else {
+        // A named range: looked up on its sheet first, then as a workbook name.
+        auto name = ctx.workbook->findName(office::quoteSheetName(row.sheet()) + '!' + row.text);
+        if (!name) name = ctx.workbook->findName(row.text);
+        if (!name)
+            throw office::Error(office::errors::NotFound,
+                                QStringLiteral("The item could not be found"));
+        name->refersToRange().copy();
+    }
+}
+
+QString itemLabel(const run::ListRow& row) {
+    return row.text + QStringLiteral(" (") + row.sheet() + ')';
+}
+
+}  // namespace images
