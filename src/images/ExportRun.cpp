@@ -24,6 +24,18 @@ bool sheetVisible(const run::RunState& state, const QString& sheet) {
     return visible;
 }
 
+office::Range namedRange(const run::RunState& state, const run::ListRow& row) {
+    const auto& wb = state.office.workbook;
+    if (!wb) throw office::Error(office::errors::ObjectRequired, QStringLiteral("Object required"));
+    // Looked up on its sheet first, then as a workbook name.
+    auto name = wb->findName(office::quoteSheetName(row.sheet()) + '!' + row.text);
+    if (!name) name = wb->findName(row.text);
+    if (!name)
+        throw office::Error(office::errors::NotFound,
+                            QStringLiteral("The item could not be found"));
+    return name->refersToRange();
+}
+
 void copyItem(const run::RunState& state, const run::ListRow& row) {
     const auto& ctx = state.office;
     if (!ctx.workbook || !ctx.excel)
@@ -38,13 +50,7 @@ void copyItem(const run::RunState& state, const run::ListRow& row) {
             if (co->name() == row.text) return co->chart()->copy();
         throw office::Error(office::errors::NotFound, QStringLiteral("Subscript out of range"));
     } else {
-        // A named range: looked up on its sheet first, then as a workbook name.
-        auto name = ctx.workbook->findName(office::quoteSheetName(row.sheet()) + '!' + row.text);
-        if (!name) name = ctx.workbook->findName(row.text);
-        if (!name)
-            throw office::Error(office::errors::NotFound,
-                                QStringLiteral("The item could not be found"));
-        name->refersToRange().copy();
+        namedRange(state, row).copy();
     }
 }
 

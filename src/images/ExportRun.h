@@ -30,6 +30,9 @@ struct ExportRun {
 // True when the row's sheet exists in the active workbook and is visible; false on any error.
 bool sheetVisible(const run::RunState& state, const QString& sheet);
 
+// The range a named-range row stands for. Throws office::Error.
+office::Range namedRange(const run::RunState& state, const run::ListRow& row);
+
 // Copies a list row's item: a chart sheet's chart area, a chart object, or a named range.
 // Throws office::Error when the office refuses.
 void copyItem(const run::RunState& state, const run::ListRow& row);

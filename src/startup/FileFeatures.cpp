@@ -7,6 +7,8 @@
 #include "images/PasteToImagesFiles.h"
 #include "mainform/ListCharts.h"
 #include "mainform/UserformObj.h"
+#include "pdf/DialogPDF.h"
+#include "web/DialogHTML.h"
 
 namespace startup {
 
@@ -47,10 +49,28 @@ void addFileFeatures(Features& f, std::shared_ptr<platform::Chooser> chooser) {
         dialog->Form_Load();
         dialog->show();
     };
+    f.pdfDialog = [chooser](Run& run) {
+        auto target = formTarget(run);
+        if (!target) return;
+        auto* dialog = new pdf::DialogPDF(run.services, run.state, *chooser, std::move(*target));
+        dialog->Form_Load();
+        dialog->show();
+    };
+    f.webDialog = [](Run& run) {
+        auto target = formTarget(run);
+        if (!target) return;
+        auto* dialog = new web::DialogHTML(run.services, run.state, std::move(*target));
+        dialog->Form_Load();
+        dialog->show();
+    };
     f.selectionToImageFile = [](Run& run) {
         images::ExportSelectionToImageFile(run.services, run.state);
     };
-    f.closeWindows.push_back([](Run&) { closeNamed(QStringLiteral("DialogImageFiles")); });
+    f.closeWindows.push_back([](Run&) {
+        closeNamed(QStringLiteral("DialogImageFiles"));
+        closeNamed(QStringLiteral("DialogPDF"));
+        closeNamed(QStringLiteral("DialogHTML"));
+    });
 }
 
 }  // namespace startup
