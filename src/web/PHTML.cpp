@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +20,13 @@ const QChar LF(10);
 
 QString escaped(const QString& text) {
     return text.toHtmlEscaped().replace('\'', QStringLiteral("&#39;"));
+}
+
+// A relative address: each part of the path percent-encoded, the separators kept.
+QString urlPath(const QString& path) {
+    QStringList parts = path.split('/');
+    for (auto& part : parts) part = QString::fromLatin1(QUrl::toPercentEncoding(part));
+    return parts.join('/');
 }
 
 int breakCount(double blankLines) {
@@ -58,7 +66,7 @@ void AppendItemFragment(QString& page, double width, double blankLines, bool tit
     page += QStringLiteral("<div style='text-align: center;'> ") + LF;
     page += QStringLiteral("<img style='width:") + widthText(width) +
             QStringLiteral("px; height:px;' alt='vfd'") + LF;
-    page += QStringLiteral("src='") + escaped(picturePath) + QStringLiteral("'></div>") + LF + LF;
+    page += QStringLiteral("src='") + urlPath(picturePath) + QStringLiteral("'></div>") + LF + LF;
     page += QStringLiteral("<br>").repeated(breakCount(blankLines));
 }
 

@@ -24,8 +24,8 @@ QString pictureFolder(const QString& folder, int number);  // "HTMLn"
 QString widthText(double width);
 
 // Appends one item's fragment: the caption as a title (with `titles`), the picture centred at
-// `width` pixels, then min(blank lines, 100) line breaks. `picturePath` is relative to the page;
-// caption and path are HTML-escaped.
+// `width` pixels, then min(blank lines, 100) line breaks. `picturePath` is relative to the page
+// and goes in percent-encoded; the caption is HTML-escaped.
 void AppendItemFragment(QString& page, double width, double blankLines, bool titles,
                         const QString& picturePath, const QString& caption);
 
