@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include "images/ExportFixture.h"
 #include "images/PasteToImagesFiles.h"
+#include "startup/Program.h"
 
 namespace {
 
@@ -114,6 +117,56 @@ TEST(SelectionImage, ARangeThatCannotGoThroughATemporaryChartIsReported) {
     EXPECT_TRUE(s.messages[0].startsWith("The selection could not be saved: "));
     EXPECT_TRUE(s.files.isEmpty());
     EXPECT_EQ(f.t.state.office.workbook->sheet(QStringLiteral("Data"))->chartObjects().size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RangePlacement, CellsArePlacedInPointsWithoutHiddenRowsAndColumns) {
+    QByteArray json = test::ExportDesktop;
+    json.replace(R"("cells": {)", R"("hiddenRows": [2], "hiddenColumns": ["B"], "cells": {)");
+    auto host = test::hostFromJson(json);
+    auto data = test::activeWorkbook(*host)->sheet(QStringLiteral("Data"));
+    struct Case {
+        const char* address;
+        QRectF points;
+    };
+    const Case cases[] = {{"A1", {0, 0, 48, 15}},
+                          {"C3:D4", {48, 15, 96, 30}},  // B and row 2 take no room
+                          {"A1:C3", {0, 0, 96, 30}}};
+    for (const auto& c : cases) {
+        const office::Range r = data->range(QString::fromLatin1(c.address));
+        EXPECT_EQ(QRectF(r.left(), r.top(), r.width(), r.height()), c.points) << c.address;
+    }
+    // A chart placed in points has that size, and its export writes it at that size.
+    auto chart = data->addChartObject(48, 15, 96, 30);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("c.png"));
+    chart->chart()->exportFile(path);
+    EXPECT_EQ(QImage(path).size(), QSize(128, 40));
+    EXPECT_THROW(chart->chart()->exportFile(QDir(dir.path()).filePath("c.unknown")), office::Error);
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath("c.unknown")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SelectionImage, TheCode111SavesTheSelectedChartUnderTheOutputRoot) {
+    QByteArray json = test::ExportDesktop;
+    json.replace(R"("selection": { "kind": "range", "address": "A1:B3" })",
+                 R"("selection": { "kind": "chartArea", "chart": "Chart 1" })");
+    test::TestRun t(test::hostFromJson(json));
+    t.features = startup::standardFeatures();
+    startup::startUp(QStringLiteral("/111"), t.run);
+    const QString folder = t.services.folders.images();
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^Corvane[1-9][0-9]{4}\\.png$").match(files[0]).hasMatch());
+    EXPECT_EQ(t.prompt.texts(),
+              QStringList{"Selection saved as " + QDir(folder).filePath(files[0])});
+    EXPECT_EQ(QImage(QDir(folder).filePath(files[0])).size(), test::Chart1Pixels);
 }
 
 }  // namespace
