@@ -10,13 +10,15 @@ void ExportRun::advance() {
 }
 
 void ExportRun::finish() {
-    office::ignoreErrors([&] { state.office.excel->setScreenUpdating(true); });
+    if (state.office.excel)
+        office::ignoreErrors([&] { state.office.excel->setScreenUpdating(true); });
     if (progress) progress->close();
     if (closeMainForm) closeMainForm();
 }
 
 bool sheetVisible(const run::RunState& state, const QString& sheet) {
     bool visible = false;
+    if (!state.office.workbook) return false;
     office::ignoreErrors([&] {
         auto s = state.office.workbook->sheet(sheet);
         visible = s && s->visible() == office::xlSheetVisible;

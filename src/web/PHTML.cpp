@@ -146,6 +146,11 @@ void PublishWebPage(images::ExportRun& run, const run::WebExportSettings& settin
     state.progress.exportDone = 0;
     int embedded = 0;
 
+    if (!state.office.workbook || !state.office.excel) {
+        services.prompt.warn(QStringLiteral("There is no active workbook to publish."));
+        run.finish();
+        return;
+    }
     auto& wb = *state.office.workbook;
     auto& excel = *state.office.excel;
     std::shared_ptr<office::Sheet> spacer;
