@@ -70,3 +70,36 @@ TEST(Publication, AppendsToItsPageAndRefusesWhatItCannotPublish) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SheetDeletion, KeepsAVisibleSheetAndMovesTheActiveOne) {
+    auto host = test::hostFromJson(test::ExportDesktop);
+    auto wb = test::activeWorkbook(*host);
+    auto added = wb->addWorksheet();  // before Data, and active
+    added->remove();
+    EXPECT_EQ(wb->activeSheet()->name(), QStringLiteral("Data"));
+    EXPECT_EQ(wb->sheets().size(), 3u);
+    wb->sheet(QStringLiteral("Sales"))->remove();
+    // Data is the last visible sheet: Hidden is hidden.
+    EXPECT_THROW(wb->sheet(QStringLiteral("Data"))->remove(), office::Error);
+    EXPECT_EQ(wb->sheets().size(), 2u);
+
+    QByteArray json = test::ExportDesktop;
+    json.replace(R"("activeSheet": "Data")", R"("activeSheet": "Data", "protectStructure": true)");
+    auto locked = test::hostFromJson(json);
+    EXPECT_THROW(test::activeWorkbook(*locked)->sheet(QStringLiteral("Sales"))->remove(),
+                 office::Error);
+}
+
+TEST(ChartPaste, AnEmptyClipboardCannotBePasted) {
+    auto host = test::hostFromJson(test::ExportDesktop);
+    host->clipboard().clear();
+    auto data = test::activeWorkbook(*host)->sheet(QStringLiteral("Data"));
+    auto chart = data->addChartObject(0, 0, 96, 30);
+    EXPECT_THROW(chart->chart()->paste(), office::Error);
+    chart->remove();
+    EXPECT_EQ(data->chartObjects().size(), 2u);
+}
+
+}  // namespace
