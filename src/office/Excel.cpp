@@ -78,6 +78,19 @@ void Range::copyPicture() const {
     sheet_->copyRangePicture(first());
 }
 
+double Range::left() const {
+    return sheet_->rangeGeometry(first()).left();
+}
+double Range::top() const {
+    return sheet_->rangeGeometry(first()).top();
+}
+double Range::width() const {
+    return sheet_->rangeGeometry(first()).width();
+}
+double Range::height() const {
+    return sheet_->rangeGeometry(first()).height();
+}
+
 Range Sheet::range(const QString& a1) const {
     auto areas = parseA1(a1);
     if (!areas) badReference(a1);

@@ -2,12 +2,14 @@
 
 // The spreadsheet application as the program sees it. Every call may throw office::Error.
 
+#include <QRectF>
 #include <QString>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "office/Address.h"
+#include "office/Error.h"
 #include "office/Value.h"
 
 namespace office {
@@ -57,6 +59,11 @@ class Range {
     void select() const;
     void copy() const;
     void copyPicture() const;
+    // Position and size on the sheet in points, of the first area.
+    double left() const;
+    double top() const;
+    double width() const;
+    double height() const;
 
   private:
     std::shared_ptr<Sheet> sheet_;
@@ -85,6 +92,8 @@ class ChartObject {
     virtual std::shared_ptr<Chart> chart() const = 0;
     virtual void activate() = 0;
     virtual void select() = 0;
+    virtual void setName(const QString&) { office::notSupported("ChartObject.Name"); }
+    virtual void remove() { office::notSupported("ChartObject.Delete"); }
 };
 
 // A chart, embedded or on its own sheet.
@@ -95,6 +104,10 @@ class Chart {
     virtual void activate() = 0;
     virtual void copy() = 0;
     virtual void copyPicture() = 0;
+    // Pastes the clipboard's picture into the chart.
+    virtual void paste() { office::notSupported("Chart.Paste"); }
+    // Writes the chart as a picture file of the type its extension names (".png").
+    virtual void exportFile(const QString&) { office::notSupported("Chart.Export"); }
 };
 
 // A worksheet or a chart sheet. The cell members are for worksheets; on a chart sheet they throw.
@@ -130,12 +143,46 @@ class Sheet : public std::enable_shared_from_this<Sheet> {
     virtual void selectRange(const std::vector<CellRect>& areas) = 0;
     virtual void copyRange(const CellRect& rect) = 0;
     virtual void copyRangePicture(const CellRect& rect) = 0;
+    // Left, top, width and height of the cells, in points.
+    virtual QRectF rangeGeometry(const CellRect&) const { office::notSupported("Range.Left"); }
+    // A chart object with an empty chart, placed in points.
+    virtual std::shared_ptr<ChartObject> addChartObject(double /*left*/, double /*top*/,
+                                                        double /*width*/, double /*height*/) {
+        office::notSupported("ChartObjects.Add");
+    }
+    virtual void setFontColorIndex(const CellRect&, int) {
+        office::notSupported("Font.ColorIndex");
+    }
+    // Deletes the sheet from its workbook.
+    virtual void remove() { office::notSupported("Sheet.Delete"); }
 
     // Helpers over the members above.
     Range range(const QString& a1) const;  // throws on a bad address
     Range range(const CellRect& rect) const;
     Range cells() const;  // every cell
     Range usedRangeOrA1() const;
+};
+
+// Source types and the HTML type of a publication.
+inline constexpr int xlSourceRange = 4;
+inline constexpr int xlSourceChart = 5;
+inline constexpr int xlHtmlStatic = 0;
+
+// An item of a workbook published as a web page.
+class PublishObject {
+  public:
+    virtual ~PublishObject() = default;
+    virtual int sourceType() const = 0;
+    virtual QString fileName() const = 0;
+    virtual QString sheet() const = 0;
+    virtual QString source() const = 0;
+    virtual QString title() const = 0;
+    virtual bool autoRepublish() const = 0;
+    virtual void setAutoRepublish(bool on) = 0;
+    // Writes the item into its file: a new file with `create`, else appended (the first
+    // publish creates it).
+    virtual void publish(bool create) = 0;
+    virtual void remove() = 0;
 };
 
 class Workbook {
@@ -150,6 +197,15 @@ class Workbook {
     virtual std::shared_ptr<Sheet> activeSheet() const = 0;
     // Adds a worksheet before the active sheet, makes it active and returns it.
     virtual std::shared_ptr<Sheet> addWorksheet() = 0;
+    virtual std::vector<std::shared_ptr<PublishObject>> publishObjects() const {
+        office::notSupported("Workbook.PublishObjects");
+    }
+    virtual std::shared_ptr<PublishObject> addPublishObject(
+        int /*sourceType*/, const QString& /*fileName*/, const QString& /*sheet*/,
+        const QString& /*source*/, int /*htmlType*/, const QString& /*divId*/,
+        const QString& /*title*/) {
+        office::notSupported("PublishObjects.Add");
+    }
 
     // Helpers over the members above.
     std::vector<std::shared_ptr<Sheet>> worksheets() const;

@@ -16,6 +16,26 @@ struct ProgressCounts {
     int exportDone = 0;
 };
 
+// What the web export dialog stores before the export starts.
+struct WebExportSettings {
+    double pictureWidth = 700;  // pixels: the width size factor x 1000 / 100
+    double blankLines = 10;     // a whole number
+    int titles = 1;             // captions as titles
+    int sameWidth = 1;          // 1 builds the page, 0 lets the spreadsheet publish it
+    int autoUpdate = 0;         // republish when the workbook is saved
+};
+
+// What the PDF dialog passes to its export.
+struct PdfExportSettings {
+    double sizeFactor = 70;  // percent of the largest picture size
+    bool cover = false;
+    QString coverText;
+    bool captions = true;
+    bool open = true;
+    bool source = false;
+    QString chosenFile;  // empty: the next free numbered file
+};
+
 struct RunState {
     office::OfficeContext office;
     inventory::ItemTable items;
@@ -35,6 +55,12 @@ struct RunState {
     int wordSameWidth = 0;
     int wordCaption = 0;
     int wordShadow = 0;
+
+    // File exports: the image folder of this run (empty until an image export or a chosen
+    // destination sets it) and the web and PDF settings their dialogs store.
+    QString imageExportFolder;
+    WebExportSettings web;
+    PdfExportSettings pdf;
 };
 
 }  // namespace run

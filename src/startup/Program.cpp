@@ -13,6 +13,7 @@
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/FeatureExports.h"
+#include "startup/FileFeatures.h"
 #include "startup/SplashProgress.h"
 #include "startup/WordFeatures.h"
 
@@ -66,6 +67,7 @@ Features standardFeatures() {
         about->show();
     };
     addWordFeatures(f);
+    addFileFeatures(f, std::make_shared<platform::DialogChooser>());
     return f;
 }
 

@@ -118,6 +118,17 @@ QJsonObject workbook(const WorkbookImpl& wb) {
                   {"sheets", sheets},
                   {"names", names}};
     if (active) o["selection"] = selection(active->selection, *active);
+    QJsonArray published;
+    for (const auto& p : wb.publishList())
+        published.append(
+            QJsonObject{{"sourceType", p->sourceType() == xlSourceChart ? "chart" : "range"},
+                        {"fileName", p->fileName()},
+                        {"sheet", p->sheet()},
+                        {"source", p->source()},
+                        {"title", p->title()},
+                        {"divId", p->settings().divId},
+                        {"autoRepublish", p->autoRepublish()}});
+    if (!published.isEmpty()) o["publishObjects"] = published;
     return o;
 }
 

@@ -320,10 +320,29 @@ void loadName(const Node& n, WorkbookImpl& wb) {
     name->setFormula(formula);
 }
 
+void loadPublishObjects(const Node& n, WorkbookImpl& wb) {
+    const QJsonArray list = n.array(QStringLiteral("publishObjects"));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const Node p = n.element(list, QStringLiteral("publishObjects"), i);
+        p.allow({"sourceType", "fileName", "sheet", "source", "title", "divId", "autoRepublish"});
+        const QString type = p.string(QStringLiteral("sourceType"), QStringLiteral("range"));
+        if (type != QLatin1String("range") && type != QLatin1String("chart"))
+            p.fail(QStringLiteral("sourceType"), QStringLiteral("expected range or chart"));
+        const QString sheet = p.required(QStringLiteral("sheet"));
+        if (!wb.findSheet(sheet))
+            p.fail(QStringLiteral("sheet"), QStringLiteral("names no sheet: \"%1\"").arg(sheet));
+        auto object = wb.addPublishObject(
+            type == QLatin1String("chart") ? xlSourceChart : xlSourceRange,
+            p.required(QStringLiteral("fileName")), sheet, p.string(QStringLiteral("source")),
+            xlHtmlStatic, p.string(QStringLiteral("divId")), p.string(QStringLiteral("title")));
+        object->setAutoRepublish(p.boolean(QStringLiteral("autoRepublish"), false));
+    }
+}
+
 std::shared_ptr<WorkbookImpl> loadWorkbook(const Node& n, ExcelApp& excel,
                                            const QString& path = {}) {
-    n.allow(
-        {"name", "fullName", "protectStructure", "activeSheet", "selection", "sheets", "names"});
+    n.allow({"name", "fullName", "protectStructure", "activeSheet", "selection", "sheets", "names",
+             "publishObjects"});
     const QString name = path.isEmpty()
                              ? n.required(QStringLiteral("name"))
                              : n.string(QStringLiteral("name"), QFileInfo(path).fileName());
@@ -403,6 +422,7 @@ std::shared_ptr<WorkbookImpl> loadWorkbook(const Node& n, ExcelApp& excel,
     const QJsonArray names = n.array(QStringLiteral("names"));
     for (qsizetype i = 0; i < names.size(); ++i)
         loadName(n.element(names, QStringLiteral("names"), i), *wb);
+    loadPublishObjects(n, *wb);
     return wb;
 }
 

@@ -1,7 +1,13 @@
 #include "office/memory/Spreadsheet.h"
 
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
 #include <QStringList>
+#include <QSvgRenderer>
 #include <algorithm>
+#include <cmath>
 
 #include "office/Error.h"
 #include "office/memory/Documents.h"
@@ -164,12 +170,60 @@ void ChartImpl::copyAs(const QString& kind) {
     auto excel = book->excel();
     if (!excel) gone();
     auto object = object_.lock();
-    const QSize size =
-        object ? render::chartObjectSize(object->anchor.rows(), object->anchor.columns())
-               : render::ChartSheetSize;
-    const auto plot = render::plotFromGrid(data.kind, data.title, chartSource(*s, data.source));
     excel->clipboard().put({kind, {book->name(), s->name(), object ? object->name() : s->name()}},
-                           render::drawChart(plot, size));
+                           picture(true));
+}
+
+Picture ChartImpl::picture(bool withSvg) const {
+    auto s = sheet();
+    auto object = object_.lock();
+    QSize size = render::ChartSheetSize;
+    if (object && object->sizePoints)
+        size = QSize(std::max(1, int(std::lround(object->sizePoints->width() * 96 / 72))),
+                     std::max(1, int(std::lround(object->sizePoints->height() * 96 / 72))));
+    else if (object)
+        size = render::chartObjectSize(object->anchor.rows(), object->anchor.columns());
+    if (data.pasted.isNull()) {
+        const auto plot = render::plotFromGrid(data.kind, data.title, chartSource(*s, data.source));
+        return render::drawChart(plot, size, withSvg);
+    }
+    // A pasted picture fills the chart area, scaled to fit and keeping its proportions.
+    size = size.boundedTo(QSize(render::MaxSide, render::MaxSide));
+    QImage out(size, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    QSizeF natural = data.pasted.bitmap.isNull()
+                         ? QSizeF(QSvgRenderer(data.pasted.svg).defaultSize())
+                         : QSizeF(data.pasted.bitmap.size());
+    if (natural.isEmpty()) natural = size;
+    const QSizeF fitted = natural.scaled(QSizeF(size), Qt::KeepAspectRatio);
+    const QRectF target(QPointF(0, 0), fitted);
+    if (!data.pasted.bitmap.isNull())
+        p.drawImage(target, data.pasted.bitmap);
+    else
+        QSvgRenderer(data.pasted.svg).render(&p, target);
+    p.end();
+    return Picture{out, {}};
+}
+
+void ChartImpl::paste() {
+    auto excel = sheet()->book()->excel();
+    if (!excel) gone();
+    const auto picture = excel->clipboard().picture(Clipboard::Format::Any);
+    if (!picture) refuse(QStringLiteral("Paste method of Chart class failed"));
+    data.pasted = *picture;
+}
+
+void ChartImpl::exportFile(const QString& fileName) {
+    const QString failed = QStringLiteral("Export method of Chart class failed");
+    const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) refuse(failed);
+    // A complete file or none: the picture appears under its name only once written.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) refuse(failed);
+    QImageWriter writer(&file, format);
+    if (!writer.write(picture(false).bitmap) || !file.commit()) refuse(failed);
 }
 
 std::shared_ptr<ChartObjectImpl> ChartObjectImpl::create(const std::shared_ptr<SheetImpl>& sheet,
@@ -202,6 +256,19 @@ void ChartObjectImpl::activate() {
     auto s = liveSheet();
     if (!s->isActive()) refuse(QStringLiteral("Activate method of ChartObject class failed"));
     s->selection = SheetSelection{Selection::Kind::ChartArea, {}, name_, {}, {}};
+}
+
+void ChartObjectImpl::setName(const QString& name) {
+    auto s = liveSheet();
+    if (name.trimmed().isEmpty()) refuse(QStringLiteral("Unable to set the Name property"));
+    if (auto* other = s->findChartObject(name); other && other != this)
+        refuse(QStringLiteral("Unable to set the Name property"));
+    if (s->selection.chart == name_) s->selection.chart = name;
+    name_ = name;
+}
+
+void ChartObjectImpl::remove() {
+    liveSheet()->removeChartObject(*this);
 }
 
 // Selecting a chart object selects it as a shape; activating it selects its chart area.
@@ -441,6 +508,63 @@ void SheetImpl::copyAs(const QString& kind, const CellRect& rect) {
                            render::drawTable(table, kind == QLatin1String("range")));
 }
 
+namespace {
+// The office's default cell: 64 x 20 pixels at 96 dpi.
+constexpr double CellWidthPt = render::CellWidth * 72.0 / 96.0;
+constexpr double CellHeightPt = render::CellHeight * 72.0 / 96.0;
+}  // namespace
+
+QRectF SheetImpl::rangeGeometry(const CellRect& rect) const {
+    requireWorksheet("Left");
+    checkRect(rect);
+    // Hidden rows and columns take no room.
+    auto extent = [](int from, int to, const std::set<int>& hidden, double size) {
+        const auto n = std::distance(hidden.lower_bound(from), hidden.upper_bound(to));
+        return (to - from + 1 - static_cast<double>(n)) * size;
+    };
+    return QRectF(rect.left > 1 ? extent(1, rect.left - 1, hiddenColumns, CellWidthPt) : 0.0,
+                  rect.top > 1 ? extent(1, rect.top - 1, hiddenRows, CellHeightPt) : 0.0,
+                  extent(rect.left, rect.right, hiddenColumns, CellWidthPt),
+                  extent(rect.top, rect.bottom, hiddenRows, CellHeightPt));
+}
+
+std::shared_ptr<office::ChartObject> SheetImpl::addChartObject(double left, double top,
+                                                               double width, double height) {
+    requireWorksheet("ChartObjects");
+    if (!(left >= 0 && top >= 0 && width > 0 && height > 0))
+        refuse(QStringLiteral("Add method of ChartObjects class failed"));
+    auto cell = [](double at, double size, int max) {
+        return std::clamp(static_cast<int>(std::floor(at / size)) + 1, 1, max);
+    };
+    CellRect anchor{cell(top, CellHeightPt, MaxRows), cell(left, CellWidthPt, MaxColumns),
+                    cell(top + height - 0.01, CellHeightPt, MaxRows),
+                    cell(left + width - 0.01, CellWidthPt, MaxColumns)};
+    int n = static_cast<int>(charts_.size()) + 1;
+    while (findChartObject(QStringLiteral("Chart %1").arg(n))) ++n;
+    auto co = addChartObject(QStringLiteral("Chart %1").arg(n), anchor, false, ChartData{});
+    co->sizePoints = QSizeF(width, height);
+    return co;
+}
+
+void SheetImpl::removeChartObject(const ChartObjectImpl& object) {
+    const auto at = std::find_if(charts_.begin(), charts_.end(),
+                                 [&](const auto& co) { return co.get() == &object; });
+    if (at == charts_.end()) gone();
+    if (selection.chart == object.name() && type_ == xlWorksheet) selection = SheetSelection{};
+    charts_.erase(at);
+}
+
+void SheetImpl::setFontColorIndex(const CellRect& rect, int index) {
+    requireWorksheet("Font");
+    checkRect(rect);
+    if (index < 1 || index > 56) refuse(QStringLiteral("Unable to set the ColorIndex property"));
+    fontColors.push_back({rect, index});
+}
+
+void SheetImpl::remove() {
+    book()->removeSheet(*this);
+}
+
 ChartObjectImpl* SheetImpl::findChartObject(const QString& name) const {
     for (const auto& co : charts_)
         if (sameName(co->name(), name)) return co.get();
@@ -625,6 +749,19 @@ void WorkbookImpl::sheetRenamed(const SheetImpl& sheet, const QString& oldName) 
         if (auto c = s->chartSheetChart())
             c->data.source = renamedSource(c->data.source, oldName, sheet.name());
     }
+}
+
+void WorkbookImpl::removeSheet(const SheetImpl& sheet) {
+    const QString failed = QStringLiteral("Delete method of Worksheet class failed");
+    if (protectStructure_) refuse(failed);
+    const auto at = std::find_if(sheets_.begin(), sheets_.end(),
+                                 [&](const auto& s) { return s.get() == &sheet; });
+    if (at == sheets_.end()) gone();
+    // A workbook keeps at least one visible sheet.
+    auto next = neighbourVisible(sheet);
+    if (!next && sheet.visible() == xlSheetVisible) refuse(failed);
+    if (active_.lock().get() == &sheet) active_ = next;
+    sheets_.erase(at);
 }
 
 std::shared_ptr<SheetImpl> WorkbookImpl::neighbourVisible(const SheetImpl& sheet) const {

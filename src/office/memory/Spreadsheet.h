@@ -3,6 +3,7 @@
 // The built-in spreadsheet application: workbooks, worksheets and chart sheets, chart objects,
 // defined names, selection, and the application settings a run changes.
 
+#include <QSizeF>
 #include <QString>
 #include <map>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "office/Excel.h"
 #include "office/memory/Cells.h"
 #include "office/memory/Clipboard.h"
+#include "office/memory/Publish.h"
 
 namespace office::memory {
 
@@ -21,11 +23,13 @@ class WorkbookImpl;
 class SheetImpl;
 class ChartObjectImpl;
 class PowerPointApp;
+class PublishObjectImpl;
 
 struct ChartData {
     QString kind = QStringLiteral("column");  // column, bar, line, pie
     QString title;
     QString source;  // "A1:B5" or "Data!A1:B5"; "#REF!" once its rows are deleted
+    Picture pasted;  // a picture pasted into the chart covers its plot
 };
 
 class ChartImpl : public office::Chart {
@@ -37,8 +41,12 @@ class ChartImpl : public office::Chart {
     void activate() override;
     void copy() override;
     void copyPicture() override;
+    void paste() override;
+    void exportFile(const QString& fileName) override;
 
     std::shared_ptr<SheetImpl> sheet() const;
+    // The chart as it looks at its size on the sheet.
+    Picture picture(bool withSvg) const;
 
   private:
     void copyAs(const QString& kind);
@@ -63,11 +71,14 @@ class ChartObjectImpl : public office::ChartObject,
     std::shared_ptr<office::Chart> chart() const override { return chart_; }
     void activate() override;
     void select() override;
+    void setName(const QString& name) override;
+    void remove() override;
 
     std::shared_ptr<ChartImpl> chartImpl() const { return chart_; }
 
     CellRect anchor;  // top-left cell to bottom-right cell
     bool hidden = false;
+    std::optional<QSizeF> sizePoints;  // placed in points rather than over its cells
 
   private:
     ChartObjectImpl() = default;
@@ -121,6 +132,11 @@ class SheetImpl : public office::Sheet {
     void selectRange(const std::vector<CellRect>& areas) override;
     void copyRange(const CellRect& rect) override;
     void copyRangePicture(const CellRect& rect) override;
+    QRectF rangeGeometry(const CellRect& rect) const override;
+    std::shared_ptr<office::ChartObject> addChartObject(double left, double top, double width,
+                                                        double height) override;
+    void setFontColorIndex(const CellRect& rect, int index) override;
+    void remove() override;
 
     // For the model, the loader and the dump.
     std::shared_ptr<WorkbookImpl> book() const;
@@ -131,6 +147,7 @@ class SheetImpl : public office::Sheet {
     ChartObjectImpl* findChartObject(const QString& name) const;
     std::shared_ptr<ChartObjectImpl> addChartObject(QString name, CellRect anchor, bool hidden,
                                                     ChartData data);
+    void removeChartObject(const ChartObjectImpl& object);
     void setChart(ChartData data);  // chart sheets
     std::shared_ptr<ChartImpl> chartSheetChart() const { return chart_; }
     const std::vector<std::shared_ptr<ChartObjectImpl>>& chartList() const { return charts_; }
@@ -143,6 +160,11 @@ class SheetImpl : public office::Sheet {
     std::set<int> hiddenRows;
     std::set<int> hiddenColumns;
     SheetSelection selection;
+    struct FontColor {
+        CellRect rect;
+        int index;
+    };
+    std::vector<FontColor> fontColors;  // later areas win
 
   private:
     void requireWorksheet(const char* member) const;
@@ -212,6 +234,12 @@ class WorkbookImpl : public office::Workbook, public std::enable_shared_from_thi
     bool protectStructure() const override { return protectStructure_; }
     std::shared_ptr<office::Sheet> activeSheet() const override { return active_.lock(); }
     std::shared_ptr<office::Sheet> addWorksheet() override;
+    std::vector<std::shared_ptr<office::PublishObject>> publishObjects() const override;
+    std::shared_ptr<office::PublishObject> addPublishObject(int sourceType, const QString& fileName,
+                                                            const QString& sheet,
+                                                            const QString& source, int htmlType,
+                                                            const QString& divId,
+                                                            const QString& title) override;
 
     // For the model, the loader and the dump.
     std::shared_ptr<ExcelApp> excel() const { return excel_.lock(); }
@@ -231,6 +259,9 @@ class WorkbookImpl : public office::Workbook, public std::enable_shared_from_thi
     void sheetRenamed(const SheetImpl& sheet, const QString& oldName);
     // The next visible sheet after `sheet`, or before it when none follows.
     std::shared_ptr<SheetImpl> neighbourVisible(const SheetImpl& sheet) const;
+    void removeSheet(const SheetImpl& sheet);
+    void removePublishObject(const PublishObjectImpl& object);
+    const std::vector<std::shared_ptr<PublishObjectImpl>>& publishList() const { return publish_; }
 
   private:
     std::weak_ptr<ExcelApp> excel_;
@@ -240,6 +271,7 @@ class WorkbookImpl : public office::Workbook, public std::enable_shared_from_thi
     std::vector<std::shared_ptr<SheetImpl>> sheets_;
     std::vector<std::shared_ptr<NameImpl>> names_;
     std::weak_ptr<SheetImpl> active_;
+    std::vector<std::shared_ptr<PublishObjectImpl>> publish_;
 };
 
 struct Macro {

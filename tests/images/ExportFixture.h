@@ -1,0 +1,95 @@
+#pragma once
+
+// A file export on a small built-in desktop: a list of rows as the main form would hand it,
+// and the seams recorded.
+
+#include <QDir>
+#include <QFileInfo>
+#include <vector>
+
+#include "images/ExportRun.h"
+#include "startup/Dispatch.h"
+#include "support/TestRun.h"
+
+namespace test {
+
+// Data holds the cells, "Chart 1" (D2:H12, 5 x 11 cells) and "Chart 2" (D14:F18, 3 x 5 cells);
+// Sales is a chart sheet; Hidden is a hidden sheet with a chart; Totals names Data!A1:B3.
+inline const QByteArray ExportDesktop = R"({
+  "excel": {
+    "activeWorkbook": "Book1.xlsx",
+    "workbooks": [ {
+      "name": "Book1.xlsx", "fullName": "/home/ana/Book1.xlsx", "activeSheet": "Data",
+      "selection": { "kind": "range", "address": "A1:B3" },
+      "sheets": [
+        { "name": "Data", "type": "worksheet",
+          "cells": { "A1": "Month", "B1": "Sales", "A2": "Jan", "B2": 10, "A3": "Feb", "B3": 12 },
+          "charts": [
+            { "name": "Chart 1", "topLeft": "D2", "bottomRight": "H12", "kind": "column",
+              "title": "Sales", "source": "A1:B3" },
+            { "name": "Chart 2", "topLeft": "D14", "bottomRight": "F18", "kind": "line",
+              "title": "Trend", "source": "A1:B3" } ] },
+        { "name": "Sales", "type": "chart",
+          "chart": { "kind": "pie", "title": "Share", "source": "Data!A1:B3" } },
+        { "name": "Hidden", "type": "worksheet", "visible": 0,
+          "charts": [ { "name": "Chart 9", "topLeft": "A1", "bottomRight": "C5",
+                        "source": "Data!A1:B3" } ] }
+      ],
+      "names": [ { "name": "Totals", "refersTo": "=Data!$A$1:$B$3" } ]
+    } ]
+  }
+})";
+
+// The pixel sizes of the pictures the exports write: vector pictures are drawn at twice
+// the screen's resolution.
+inline constexpr QSize Chart1Pixels{5 * 64 * 2, 11 * 20 * 2};
+inline constexpr QSize Chart2Pixels{3 * 64 * 2, 5 * 20 * 2};
+
+class VectorList : public run::ItemList {
+  public:
+    int rowCount() const override { return static_cast<int>(rows.size()); }
+    run::ListRow row(int index) const override { return rows.at(static_cast<size_t>(index)); }
+    int selectedRow() const override { return selected; }
+    void selectRow(int index) override {
+        selected = index;
+        selections.push_back(index);
+    }
+    std::vector<run::ListRow> rows;
+    int selected = -1;
+    std::vector<int> selections;
+};
+
+inline run::ListRow chartRow(const QString& name, const QString& sheet, bool checked = true,
+                             const QString& caption = {}) {
+    return {name, {sheet, {}, {}, caption, QStringLiteral("Embedded"), {}, name + sheet}, checked};
+}
+inline run::ListRow chartSheetRow(const QString& sheet, bool checked = true,
+                                  const QString& caption = {}) {
+    return {QStringLiteral("{Chart Sheet}"),
+            {sheet, {}, {}, caption, QStringLiteral("Chart"), {}, "{Chart Sheet}" + sheet},
+            checked};
+}
+inline run::ListRow rangeRow(const QString& name, const QString& sheet, bool checked = true,
+                             const QString& caption = {}) {
+    return {name, {sheet, {}, {}, caption, QStringLiteral("Range"), {}, name + sheet}, checked};
+}
+
+struct ExportFixture {
+    explicit ExportFixture(const QByteArray& json = ExportDesktop) : t(hostFromJson(json)) {
+        startup::attachOffice(*t.host, t.state.office);
+    }
+    images::ExportRun exportRun() {
+        return {t.services, t.state, list, nullptr, [this] { ++formClosed; }};
+    }
+    QString root() const { return t.outputRoot.path(); }
+    // The files of a folder, by name.
+    static QStringList files(const QString& folder) {
+        return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+
+    TestRun t;
+    VectorList list;
+    int formClosed = 0;
+};
+
+}  // namespace test
