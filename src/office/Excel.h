@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "office/Address.h"
+#include "office/Error.h"
 #include "office/Value.h"
 
 namespace office {
@@ -130,6 +131,9 @@ class Sheet : public std::enable_shared_from_this<Sheet> {
     virtual void selectRange(const std::vector<CellRect>& areas) = 0;
     virtual void copyRange(const CellRect& rect) = 0;
     virtual void copyRangePicture(const CellRect& rect) = 0;
+    // Range("first:last").EntireRow.Hidden and Range of columns .EntireColumn.Hidden.
+    virtual void setRowsHidden(int, int, bool) { notSupported("EntireRow.Hidden"); }
+    virtual void setColumnsHidden(int, int, bool) { notSupported("EntireColumn.Hidden"); }
 
     // Helpers over the members above.
     Range range(const QString& a1) const;  // throws on a bad address

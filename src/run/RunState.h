@@ -4,6 +4,7 @@
 
 #include "inventory/Items.h"
 #include "office/OfficeContext.h"
+#include "office/Value.h"
 #include "statesheet/StateSheet.h"
 
 namespace run {
@@ -13,6 +14,21 @@ struct ProgressCounts {
     int loadDone = 0;  // never reset during a run
     int exportTotal = 0;
     int exportDone = 0;
+};
+
+// The PowerPoint export: where the paste goes, and whether it placed itself.
+struct PowerPointRun {
+    int currentSlideIndex = 0;
+    bool placementDone = false;
+    int savedViewType = 0;
+    qint64 lockedWindow = 0;  // PowerPoint's main window while its drawing is stopped
+};
+
+// The layout settings in memory. Top and width hold numbers once read; the horizontal setting a
+// number or the text "Default". Empty at start.
+struct LayoutSettings {
+    office::Value top, width, horizontal;
+    double titleTop = 0, titleHeight = 0;
 };
 
 struct RunState {
@@ -27,6 +43,11 @@ struct RunState {
     int pasteFormat = 0;  // 0 picture, 1 editable, 2 embedded, 3 linked
     int exportCount = 0;  // rows the launched export will process
     QString slideNumberWarning;
+
+    // PowerPoint export: run state, picture style (0 none), layout settings in memory.
+    PowerPointRun powerPoint;
+    int pictureStyle = 0;
+    LayoutSettings layout;
 };
 
 }  // namespace run

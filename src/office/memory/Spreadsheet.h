@@ -121,6 +121,8 @@ class SheetImpl : public office::Sheet {
     void selectRange(const std::vector<CellRect>& areas) override;
     void copyRange(const CellRect& rect) override;
     void copyRangePicture(const CellRect& rect) override;
+    void setRowsHidden(int first, int last, bool hidden) override;
+    void setColumnsHidden(int first, int last, bool hidden) override;
 
     // For the model, the loader and the dump.
     std::shared_ptr<WorkbookImpl> book() const;
