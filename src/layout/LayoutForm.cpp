@@ -102,8 +102,10 @@ LayoutForm::LayoutForm(run::Services& services, run::RunState& state, QWidget* p
 void LayoutForm::Form_Load() {
     chrome::applyDropShadow(this);
     std::shared_ptr<office::Sheet> sheet;
-    office::ignoreErrors(
-        [&] { sheet = state_.office.workbook->sheet(statesheet::StateSheetName); });
+    office::ignoreErrors([&] {
+        if (state_.office.workbook)
+            sheet = state_.office.workbook->sheet(statesheet::StateSheetName);
+    });
     for (int g = 0; g < 3; ++g) {
         // Defaults first: a cell that cannot be read leaves the group at its default.
         options_[g][0]->setChecked(true);
