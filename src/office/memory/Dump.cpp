@@ -211,12 +211,14 @@ QJsonObject presentation(const PresentationImpl& p) {
                   {"slideWidth", p.slideWidth_},
                   {"slideHeight", p.slideHeight_},
                   {"slides", slides}};
-    if (p.window)
-        o["window"] =
-            QJsonObject{{"viewType", p.window->viewType},
-                        {"slideIndex", p.window->slideIndex ? QJsonValue(*p.window->slideIndex)
-                                                            : QJsonValue::Null},
-                        {"title", p.window->title}};
+    if (p.window) {
+        QJsonObject w{{"viewType", p.window->viewType},
+                      {"slideIndex",
+                       p.window->slideIndex ? QJsonValue(*p.window->slideIndex) : QJsonValue::Null},
+                      {"title", p.window->title}};
+        if (p.window->showState) w["showState"] = *p.window->showState;
+        o["window"] = w;
+    }
     return o;
 }
 

@@ -591,7 +591,7 @@ std::shared_ptr<PresentationImpl> loadPresentation(const Node& n, const QString&
 
     if (n.hasValue(QStringLiteral("window"))) {
         const Node w = n.object(QStringLiteral("window"));
-        w.allow({"viewType", "slideIndex", "title"});
+        w.allow({"viewType", "slideIndex", "title", "showState"});
         WindowData window;
         window.viewType = w.integer(QStringLiteral("viewType"), window.viewType);
         window.slideIndex = w.nullableInteger(QStringLiteral("slideIndex"));
@@ -601,6 +601,8 @@ std::shared_ptr<PresentationImpl> loadPresentation(const Node& n, const QString&
                    QStringLiteral("expected a slide number from 1 to %1").arg(p->slides.size()));
         window.title =
             w.string(QStringLiteral("title"), p->name_ + QStringLiteral(" - PowerPoint"));
+        if (w.hasValue(QStringLiteral("showState")))
+            window.showState = w.integer(QStringLiteral("showState"), 1);
         p->window = window;
     }
     return p;
