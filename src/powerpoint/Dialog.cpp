@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -243,11 +244,15 @@ void Dialog::ContinueOk_Click() {
     ignoreErrors([&] {
         state_.office.presentation = services_.host.attachPowerPoint()->activePresentation();
     });
+    // Gone from the screen before the export starts; closed (and deleted) once it has returned,
+    // so that nothing the export runs deletes the dialog under its own click.
+    QPointer<Dialog> self(this);
     MainFormLink form = form_;
     auto& services = services_;
     auto& state = state_;
-    close();  // the export unloads the dialog first
+    hide();
     ExportCheckedItemsToSlides(services, state, form, options, progress);
+    if (self) self->close();
 }
 
 void Dialog::CreateBlankPPT_Click() {
