@@ -66,7 +66,7 @@ class ShapeRef : public office::SlideShape {
         if (!w || w->slideIndex != slide)
             refuse(QStringLiteral("Shape.Select"),
                    QStringLiteral("To select a shape, its view must be active."));
-        w->selectedShape = index_ == 0 ? std::nullopt : std::optional<int>(index_);
+        w->selectedShape = index_;
     }
 
     void setShadowVisible(bool on) override { mutableShape("Shadow.Visible").shadow = on; }
@@ -389,7 +389,8 @@ class WindowRef : public office::PresentationWindow {
     }
     std::shared_ptr<office::SlideShape> selectedShape() const override {
         const auto slide = inView(QStringLiteral("Selection.ShapeRange"));
-        if (!w().selectedShape || *w().selectedShape > static_cast<int>(slide->shapes.size()))
+        if (!w().selectedShape || *w().selectedShape > static_cast<int>(slide->shapes.size()) ||
+            (*w().selectedShape == 0 && !slide->title))
             refuse(QStringLiteral("Selection.ShapeRange"),
                    QStringLiteral("Nothing appropriate is currently selected."));
         return std::make_shared<ShapeRef>(p_, slide, *w().selectedShape);

@@ -71,7 +71,7 @@ struct WindowData {
     int viewType = 9;  // normal view
     std::optional<int> slideIndex;
     QString title;
-    std::optional<int> selectedShape;  // 1-based, on the slide in view
+    std::optional<int> selectedShape;  // on the slide in view: 0 its title, else 1-based
     std::optional<int> showState;      // as the window manager last set it
     bool operator==(const WindowData&) const = default;
 };
