@@ -7,6 +7,7 @@
 #include "inventory/Items.h"
 #include "layout/Layout.h"
 #include "office/Error.h"
+#include "powerpoint/Objects.h"
 #include "powerpoint/Paste.h"
 #include "powerpoint/PictureStyles.h"
 #include "powerpoint/SelectionExport.h"
@@ -43,13 +44,13 @@ bool copyItem(run::RunState& state, office::Workbook& wb, const run::ListRow& ro
     auto sheet = sheetOf(wb, row.sheet());
     if (row.text == inventory::ChartSheetText) {
         sheet->activate();
-        sheet->chart()->copy();
+        must(sheet->chart()).copy();
     } else if (row.type() == inventory::TypeEmbedded) {
         sheet->activate();
         for (const auto& co : sheet->chartObjects())
             if (co->name() == row.text) {
                 co->select();
-                co->chart()->copy();
+                must(co->chart()).copy();
                 return true;
             }
         subscriptOutOfRange();
@@ -80,13 +81,13 @@ void ReadSlideExportOptions(run::Services& services, run::RunState& state) {
     ignoreErrors([&] { pp = services.host.attachPowerPoint(); });
     ignoreErrors([&] { services.host.clipboard().clear(); });
     ignoreErrors([&] {
-        if (pp->slideShowWindowCount() > 0) pp->activePresentation()->exitSlideShow();
+        if (app(pp).slideShowWindowCount() > 0) activePresentation(*pp).exitSlideShow();
     });
-    ignoreErrors([&] { state.powerPoint.savedViewType = pp->activeWindow()->viewType(); });
+    ignoreErrors([&] { state.powerPoint.savedViewType = app(pp).activeWindow()->viewType(); });
 }
 
 void AddSourceLabel(run::Services& services, run::RunState& state) {
-    const QString text = state.office.workbook->fullName();
+    const QString text = must(state.office.workbook).fullName();
     auto window = services.host.attachPowerPoint()->activeWindow();
     auto label = window->selectedSlide()->addLabel(1, 20.25, 518, 8.5, 28.875);
     label->select();
@@ -111,8 +112,8 @@ bool ExportCheckedItemsToSlides(run::Services& services, run::RunState& state, M
     };
     // A stopped export gives the spreadsheet and the windows back as they were.
     const auto giveBack = [&] {
-        ignoreErrors([&] { ctx.excel->setScreenUpdating(true); });
-        ignoreErrors([&] { ctx.excel->setWindowState(xlMaximized); });
+        ignoreErrors([&] { must(ctx.excel).setScreenUpdating(true); });
+        ignoreErrors([&] { must(ctx.excel).setWindowState(xlMaximized); });
         closeProgress();
         ignoreErrors([&] { form.restore(); });
         run.placementDone = false;
@@ -126,19 +127,19 @@ bool ExportCheckedItemsToSlides(run::Services& services, run::RunState& state, M
         if (!ctx.presentation)
             throw office::Error(91,
                                 QStringLiteral("Object variable or With block variable not set"));
-        auto& wb = *ctx.workbook;
-        const int startCount = pp()->activePresentation()->slideCount();
+        auto& wb = must(ctx.workbook);
+        const int startCount = activePresentation(*pp()).slideCount();
         if (!predefined)
             for (int i = 0; i < state.exportCount; ++i)
                 ctx.presentation->addSlide(startCount + 1, office::ppLayoutTitleOnly);
 
-        ctx.excel->setWindowState(xlNormal);
+        must(ctx.excel).setWindowState(xlNormal);
         BringPowerPointToFront(services);
         try {
             run.currentSlideIndex = pp()->activeWindow()->viewSlideIndex();
             ctx.powerPoint = pp();
         } catch (const office::Error&) {
-            pp()->activeWindow()->gotoSlide(pp()->activePresentation()->slideCount());
+            pp()->activeWindow()->gotoSlide(activePresentation(*pp()).slideCount());
             run.currentSlideIndex = pp()->activeWindow()->viewSlideIndex();
         }
         services.host.clipboard().clear();
@@ -158,7 +159,7 @@ bool ExportCheckedItemsToSlides(run::Services& services, run::RunState& state, M
                     if (number == 0) continue;
                     ++exported;
                     run.currentSlideIndex = number;
-                    pp()->activePresentation()->slide(number)->select();
+                    activePresentation(*pp()).slide(number)->select();
                 } else {
                     ++exported;
                     run.currentSlideIndex = startCount + exported;
@@ -192,8 +193,8 @@ bool ExportCheckedItemsToSlides(run::Services& services, run::RunState& state, M
                 if (state.pictureStyle > 0) ApplyPictureStyle(services, state, item);
                 if (options.sourceLabel) AddSourceLabel(services, state);
                 if (options.captionsAsTitles)
-                    pp()->activePresentation()
-                        ->slide(run.currentSlideIndex)
+                    activePresentation(*pp())
+                        .slide(run.currentSlideIndex)
                         ->title()
                         ->setText(row.caption());
                 if (options.shadow) {
@@ -214,10 +215,10 @@ bool ExportCheckedItemsToSlides(run::Services& services, run::RunState& state, M
         return false;
     }
 
-    ignoreErrors([&] { ctx.excel->setScreenUpdating(true); });
+    ignoreErrors([&] { must(ctx.excel).setScreenUpdating(true); });
     closeProgress();
-    ignoreErrors([&] { ctx.excel->setWindowState(xlMaximized); });
-    ignoreErrors([&] { ctx.excel->activeSheet()->setRowsHidden(1, 500000, false); });
+    ignoreErrors([&] { must(ctx.excel).setWindowState(xlMaximized); });
+    ignoreErrors([&] { must(must(ctx.excel).activeSheet()).setRowsHidden(1, 500000, false); });
     ignoreErrors([&] { pp()->activeWindow()->setViewType(run.savedViewType); });
     ignoreErrors([&] { form.unload(); });
     return true;

@@ -18,6 +18,7 @@
 #include "chrome/Twips.h"
 #include "layout/LayoutForm.h"
 #include "office/Error.h"
+#include "powerpoint/Objects.h"
 #include "powerpoint/PictureStyles.h"
 #include "powerpoint/SelectionExport.h"
 
@@ -212,8 +213,7 @@ void Dialog::Form_Load() {
     } else {
         QString name;
         ignoreErrors([&] {
-            auto target = ctx.presentation ? ctx.presentation : pp->activePresentation();
-            name = target->name();
+            name = (ctx.presentation ? *ctx.presentation : activePresentation(*pp)).name();
         });
         setStatus(summary(name), false);
     }
@@ -269,7 +269,7 @@ void Dialog::CreateBlankPPT_Click() {
     setLabel1Width(100);
     Timer1_.start();
     QString name;
-    ignoreErrors([&] { name = pp->activePresentation()->name(); });
+    ignoreErrors([&] { name = activePresentation(*pp).name(); });
     setStatus(summary(name), false);
     form_.setActiveFile(name);
     Text2_->setText(name + QLatin1Char(' '));
@@ -280,7 +280,7 @@ void Dialog::ThemedButton1_Click() {
     ignoreErrors([&] { Label1_->clear(); });
     ignoreErrors([&] { showMinimized(); });
     ignoreErrors([&] { form_.minimise(); });
-    ignoreErrors([&] { ctx.excel->run(HostMacro); });
+    ignoreErrors([&] { must(ctx.excel).run(HostMacro); });
     ignoreErrors([&] { form_.restore(); });
     ignoreErrors([&] { showNormal(); });
     setLabel1Width(10);

@@ -2,6 +2,7 @@
 
 #include "layout/Layout.h"
 #include "office/Error.h"
+#include "powerpoint/Objects.h"
 #include "powerpoint/Paste.h"
 #include "powerpoint/WindowServices.h"
 
@@ -37,9 +38,9 @@ void restoreAfterExport(run::Services& services, run::RunState& state) {
         services.host.attachPowerPoint()->activeWindow()->setViewType(
             state.powerPoint.savedViewType);
     });
-    ignoreErrors([&] { ctx.excel->setWindowState(xlMaximized); });
-    ignoreErrors([&] { ctx.excel->activeSheet()->setRowsHidden(1, 500000, false); });
-    ignoreErrors([&] { ctx.excel->activeSheet()->setColumnsHidden(1, 200, false); });
+    ignoreErrors([&] { must(ctx.excel).setWindowState(xlMaximized); });
+    ignoreErrors([&] { must(must(ctx.excel).activeSheet()).setRowsHidden(1, 500000, false); });
+    ignoreErrors([&] { must(must(ctx.excel).activeSheet()).setColumnsHidden(1, 200, false); });
     if (!state.mainFormOpen) {
         ctx.excel.reset();
         ctx.powerPoint.reset();
@@ -65,12 +66,12 @@ void PrepareSlideView(run::Services& services, run::RunState& state) {
     ignoreErrors([&] { pp = services.host.attachPowerPoint(); });
     ignoreErrors([&] { services.host.clipboard().clear(); });
     ignoreErrors([&] {
-        if (pp->slideShowWindowCount() > 0) pp->activePresentation()->exitSlideShow();
+        if (app(pp).slideShowWindowCount() > 0) activePresentation(*pp).exitSlideShow();
     });
-    ignoreErrors([&] { state.powerPoint.savedViewType = pp->activeWindow()->viewType(); });
+    ignoreErrors([&] { state.powerPoint.savedViewType = app(pp).activeWindow()->viewType(); });
     ignoreErrors([&] {
         if (state.powerPoint.savedViewType != office::ppViewNormal)
-            pp->activeWindow()->setViewType(office::ppViewNormal);
+            app(pp).activeWindow()->setViewType(office::ppViewNormal);
     });
 }
 
@@ -86,18 +87,18 @@ void ExportSelectionToPowerPoint(run::Services& services, run::RunState& state, 
 
     bool ok = attempt([&] { run.currentSlideIndex = pp()->activeWindow()->viewSlideIndex(); });
     ok = attempt([&] { ctx.powerPoint = pp(); }) && ok;
-    ok = attempt([&] { ctx.excel->setWindowState(xlNormal); }) && ok;
-    ok = attempt([&] {
-             auto app = pp();
-             qint64 handle = 0;
-             BringWindowToFront(*app,
-                                app->activePresentation()->name() + QStringLiteral(" - PowerPoint"),
-                                handle, 1);
-         }) &&
-         ok;
+    ok = attempt([&] { must(ctx.excel).setWindowState(xlNormal); }) && ok;
+    ok =
+        attempt([&] {
+            auto app = pp();
+            qint64 handle = 0;
+            BringWindowToFront(
+                *app, activePresentation(*app).name() + QStringLiteral(" - PowerPoint"), handle, 1);
+        }) &&
+        ok;
     if (!ok)  // no slide in view: the last slide
         ignoreErrors(
-            [&] { pp()->activeWindow()->gotoSlide(pp()->activePresentation()->slideCount()); });
+            [&] { pp()->activeWindow()->gotoSlide(activePresentation(*pp()).slideCount()); });
     ignoreErrors([&] { run.currentSlideIndex = pp()->activeWindow()->viewSlideIndex(); });
 
     // From here on errors reach the caller; the spreadsheet is given back either way.
@@ -113,12 +114,12 @@ void ExportSelectionToPowerPoint(run::Services& services, run::RunState& state, 
             });
         }
 
-        auto& wb = *ctx.workbook;
-        const office::Selection selection = ctx.excel->selection();
+        auto& wb = must(ctx.workbook);
+        const office::Selection selection = must(ctx.excel).selection();
         const auto sheet = wb.activeSheet();
         QString kind;
         if (sheet && sheet->type() == office::xlChart) {
-            sheet->chart()->copy();
+            must(sheet->chart()).copy();
             services.pacer().wait(100);
             kind = QStringLiteral("{Chart Sheet}");
         } else if (sheet && sheet->type() == office::xlWorksheet &&

@@ -1,6 +1,7 @@
 #include "powerpoint/WindowServices.h"
 
 #include "office/Error.h"
+#include "powerpoint/Objects.h"
 
 namespace powerpoint {
 
@@ -23,26 +24,26 @@ void SetPowerPointScreenUpdating(run::Services& services, run::RunState& state, 
     std::shared_ptr<office::PowerPoint> pp;
     ignoreErrors([&] { pp = services.host.attachPowerPoint(); });
     if (enabled) {
-        ignoreErrors([&] { pp->lockWindowUpdate(0); });
+        ignoreErrors([&] { app(pp).lockWindowUpdate(0); });
         ignoreErrors([&] {
-            if (!pp->updateWindow(locked))
+            if (!app(pp).updateWindow(locked))
                 throw office::Error(office::errors::Application, QStringLiteral("UpdateWindow"));
         });
         locked = 0;
         return;
     }
     QString windowClass;
-    ignoreErrors([&] { windowClass = WindowClassForVersion(pp->version()); });
+    ignoreErrors([&] { windowClass = WindowClassForVersion(app(pp).version()); });
     ignoreErrors([&] {
         if (windowClass.isEmpty())
             throw office::Error(lockErrors::NewerVersion, QStringLiteral("Newer version."));
     });
-    ignoreErrors([&] { locked = windowClass.isEmpty() ? 0 : pp->findWindow(windowClass, {}); });
+    ignoreErrors([&] { locked = windowClass.isEmpty() ? 0 : app(pp).findWindow(windowClass, {}); });
     ignoreErrors([&] {
         if (locked == 0)
             throw office::Error(lockErrors::NoHandle,
                                 QStringLiteral("Unable to get the PowerPoint Window handle"));
-        if (!pp->lockWindowUpdate(locked))
+        if (!app(pp).lockWindowUpdate(locked))
             throw office::Error(lockErrors::LockRefused,
                                 QStringLiteral("Unable to set a  PowerPoint window lock"));
     });
@@ -71,7 +72,7 @@ void BringPowerPointToFront(run::Services& services) {
     ignoreErrors([&] {
         auto pp = services.host.attachPowerPoint();
         qint64 handle = 0;
-        BringWindowToFront(*pp, pp->activePresentation()->name() + QStringLiteral(" - PowerPoint"),
+        BringWindowToFront(*pp, activePresentation(*pp).name() + QStringLiteral(" - PowerPoint"),
                            handle, 1);
     });
 }

@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 
+#include "office/Error.h"
 #include "powerpoint/SelectionExport.h"
 #include "support/Slides.h"
 
@@ -181,6 +182,17 @@ TEST(Selection, ExpressPasteKeepsTheRunAndReturnsToTheStartSheet) {
     EXPECT_EQ(t.workbook().activeSheetImpl()->name(), QStringLiteral("Trend"));
     EXPECT_TRUE(t.state.office.excel);
     EXPECT_TRUE(t.state.office.powerPoint);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Selection, PowerPointWithoutActivePresentationFailsCleanly) {
+    SlidesRun t([](QJsonObject& r) { test::setPowerPoint(r, "activePresentation", QJsonValue()); });
+    EXPECT_THROW(powerpoint::ExportSelectionToPowerPoint(t.services, t.state, 0), office::Error);
+    EXPECT_EQ(t.slide(2).shapes.size(), 1u);
+    EXPECT_EQ(t.excel().windowState(), -4137);
 }
 
 }  // namespace
