@@ -192,6 +192,20 @@ TEST(BatchExport, ShadowFollowsTheChosenStyleOnTheItems) {
     EXPECT_EQ(t.state.pictureStyle, 2);
 }
 
+TEST(BatchExport, EditableRangeKeepsThePlaceItPastedTo) {
+    Batch t;
+    t.state.office.presentation = t.powerPoint().find("Deck.pptx");
+    t.state.pasteFormat = 1;
+    ASSERT_TRUE(t.run({item("Table", "Data", "Range"), Revenue()}, 2));
+    const Shape& table = t.slide(6).shapes[0];
+    const Shape& chart = t.slide(7).shapes[0];
+    EXPECT_EQ(table.kind, QStringLiteral("table"));
+    EXPECT_DOUBLE_EQ(table.top, (540 - table.height) / 2) << "placed although the paste placed it";
+    EXPECT_EQ(chart.kind, QStringLiteral("editable"));
+    EXPECT_DOUBLE_EQ(chart.top, 94.5) << "the flag was not cleared for the next item";
+    EXPECT_FALSE(t.state.powerPoint.placementDone);
+}
+
 TEST(BatchExport, MultipleAreasStopTheExportAndGiveEverythingBack) {
     Batch t;
     t.state.office.presentation = t.powerPoint().find("Deck.pptx");

@@ -73,6 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{2, "Embedded", "14.0", "embedded", 12, false, 0, 0},
                       PasteCase{3, "Range", "14.0", "linked", 12, false, 0, 0},
                       PasteCase{3, "Embedded", "16.0", "linked", 12, false, 0, 0},
+                      PasteCase{0, "Range", "14.0", "bitmap", 12, false, 0, 0},
+                      PasteCase{1, "{Chart Sheet}", "14.0", "editable", 12, false, 0, 0},
+                      PasteCase{1, "Embedded", "16.0", "editable", 12, false, 1, 1000},
+                      PasteCase{2, "{Chart Sheet}", "16.0", "embedded", 12, false, 0, 0},
+                      PasteCase{3, "{Chart Sheet}", "14.0", "linked", 12, false, 0, 0},
                       PasteCase{4, "Range", "16.0", "", 12, false, 0, 0},
                       PasteCase{-1, "Embedded", "16.0", "", 12, false, 0, 0}),
     [](const auto& info) { return std::to_string(info.index); });
