@@ -170,7 +170,9 @@ QString Dialog::summary(const QString& presentationName) const {
 }
 
 void Dialog::setStatus(const QString& text, bool red) {
-    Label1_->setText(text);
+    status_ = text;
+    // The label breaks its lines at line feeds.
+    Label1_->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     QPalette p = Label1_->palette();
     p.setColor(QPalette::WindowText, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
     Label1_->setPalette(p);
@@ -277,7 +279,7 @@ void Dialog::CreateBlankPPT_Click() {
 
 void Dialog::ThemedButton1_Click() {
     auto& ctx = state_.office;
-    ignoreErrors([&] { Label1_->clear(); });
+    ignoreErrors([&] { setStatus({}, false); });
     ignoreErrors([&] { showMinimized(); });
     ignoreErrors([&] { form_.minimise(); });
     ignoreErrors([&] { must(ctx.excel).run(HostMacro); });

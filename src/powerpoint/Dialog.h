@@ -33,6 +33,8 @@ class Dialog : public QWidget {
     void Timer1_Timer();
     void Timer2_Timer();
 
+    // The status text of `Label1` as the program wrote it, carriage returns included.
+    QString status() const { return status_; }
     // The status label's width in twips, as the timers reveal it.
     int label1WidthTwips() const { return label1Width_; }
     bool timerEnabled(int index) const;
@@ -63,6 +65,7 @@ class Dialog : public QWidget {
     QTimer Timer1_;
     QTimer Timer2_;
     int label1Width_ = 7692;
+    QString status_;
 };
 
 // Opens the dialog for the main form's "Continue".

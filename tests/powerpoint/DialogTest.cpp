@@ -56,7 +56,7 @@ struct Opened : SlidesRun {
         return dialog->findChild<T*>(QString::fromLatin1(name));
     }
     bool shown(const char* name) { return child(name)->isVisibleTo(dialog); }
-    QString status() { return child<QLabel>("Label1")->text(); }
+    QString status() { return dialog->status(); }
     bool red() {
         return child<QLabel>("Label1")->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
     }
@@ -84,6 +84,7 @@ TEST(Dialog, ControlsFollowThePasteFormat) {
                                   .arg(QLatin1String(c.phrase)))
             << c.format;
         EXPECT_FALSE(t.red());
+        EXPECT_EQ(t.child<QLabel>("Label1")->text(), QString(t.status()).replace('\r', '\n'));
         EXPECT_TRUE(t.shown("ContinueOk"));
         EXPECT_TRUE(t.dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }

@@ -46,8 +46,8 @@ TEST(MainFormExport, ContinueOpensTheDialogWhichExportsTheCheckedRows) {
     ASSERT_TRUE(dialog);
     const int count = t.state.exportCount;
     ASSERT_GT(count, 0);
-    EXPECT_TRUE(dialog->findChild<QLabel*>("Label1")->text().startsWith(
-        QString::number(count) + " object(s) will be pasted to \rDeck.pptx\r"));
+    EXPECT_TRUE(dialog->status().startsWith(QString::number(count) +
+                                            " object(s) will be pasted to \rDeck.pptx\r"));
 
     dialog->findChild<QAbstractButton*>("ContinueOk")->click();
     QApplication::processEvents();
