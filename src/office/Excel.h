@@ -155,6 +155,9 @@ class Sheet : public std::enable_shared_from_this<Sheet> {
     }
     // Deletes the sheet from its workbook.
     virtual void remove() { office::notSupported("Sheet.Delete"); }
+    // Range("first:last").EntireRow.Hidden and Range of columns .EntireColumn.Hidden.
+    virtual void setRowsHidden(int, int, bool) { notSupported("EntireRow.Hidden"); }
+    virtual void setColumnsHidden(int, int, bool) { notSupported("EntireColumn.Hidden"); }
 
     // Helpers over the members above.
     Range range(const QString& a1) const;  // throws on a bad address

@@ -4,6 +4,7 @@
 
 #include "inventory/Items.h"
 #include "office/OfficeContext.h"
+#include "office/Value.h"
 #include "office/Word.h"
 #include "statesheet/StateSheet.h"
 
@@ -36,6 +37,21 @@ struct PdfExportSettings {
     QString chosenFile;  // empty: the next free numbered file
 };
 
+// The PowerPoint export: where the paste goes, and whether it placed itself.
+struct PowerPointRun {
+    int currentSlideIndex = 0;
+    bool placementDone = false;
+    int savedViewType = 0;
+    qint64 lockedWindow = 0;  // PowerPoint's main window while its drawing is stopped
+};
+
+// The layout settings in memory. Top and width hold numbers once read; the horizontal setting a
+// number or the text "Default". Empty at start.
+struct LayoutSettings {
+    office::Value top, width, horizontal;
+    double titleTop = 0, titleHeight = 0;
+};
+
 struct RunState {
     office::OfficeContext office;
     inventory::ItemTable items;
@@ -61,6 +77,11 @@ struct RunState {
     QString imageExportFolder;
     WebExportSettings web;
     PdfExportSettings pdf;
+
+    // PowerPoint export: run state, picture style (0 none), layout settings in memory.
+    PowerPointRun powerPoint;
+    int pictureStyle = 0;
+    LayoutSettings layout;
 };
 
 }  // namespace run

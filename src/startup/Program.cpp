@@ -1,15 +1,21 @@
 #include "startup/Program.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 
 #include "chrome/AboutWindow.h"
 #include "inventory/Items.h"
+#include "layout/LayoutForm.h"
 #include "mainform/Exports.h"
+#include "mainform/ListCharts.h"
 #include "mainform/UserformObj.h"
 #include "office/Error.h"
 #include "platform/DialogPrompt.h"
+#include "powerpoint/Dialog.h"
+#include "powerpoint/SelectionExport.h"
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/FeatureExports.h"
@@ -45,6 +51,33 @@ bool anyWindowOpen() {
     return false;
 }
 
+// The main form as the PowerPoint export reaches it.
+powerpoint::MainFormLink mainFormLink() {
+    powerpoint::MainFormLink link;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<mainform::UserformObj*>(w);
+        if (!form) continue;
+        QPointer<mainform::UserformObj> f(form);
+        link.list = form->list();
+        link.predefinedSlides = [f] { return f && f->predefinedSlides(); };
+        link.minimise = [f] {
+            if (f) f->showMinimized();
+        };
+        link.restore = [f] {
+            if (f) f->showNormal();
+        };
+        link.unload = [f] {
+            if (f) f->close();
+        };
+        link.setActiveFile = [f](const QString& name) {
+            if (!f) return;
+            if (auto* text = f->findChild<QLineEdit*>(QStringLiteral("Text2"))) text->setText(name);
+        };
+        break;
+    }
+    return link;
+}
+
 }  // namespace
 
 QString commandCode(const QStringList& arguments) {
@@ -62,6 +95,14 @@ Features standardFeatures() {
         form->Form_Load();
         form->show();
     };
+    f.showLayoutForm = [](Run& run) { layout::showLayoutForm(run.services, run.state); };
+    f.selectionToPowerPoint = [](Run& run, int pasteFormat) {
+        powerpoint::ExportSelectionToPowerPoint(run.services, run.state, pasteFormat);
+    };
+    f.powerPointDialog = [](Run& run) {
+        powerpoint::openDialog(run.services, run.state, mainFormLink());
+    };
+    f.closeWindows.push_back([](Run&) { powerpoint::closeWindows(); });
     f.showAbout = [](Run&) {
         auto* about = new chrome::AboutWindow();
         about->show();

@@ -180,6 +180,21 @@ QJsonObject shape(const Shape& s) {
         o["font"] = f;
     }
     if (s.wordWrap) o["wordWrap"] = *s.wordWrap;
+    if (s.shadowFormat) {
+        QJsonObject f;
+        if (s.shadowFormat->blur) f["blur"] = *s.shadowFormat->blur;
+        if (s.shadowFormat->size) f["size"] = *s.shadowFormat->size;
+        if (s.shadowFormat->offsetX) f["offsetX"] = *s.shadowFormat->offsetX;
+        if (s.shadowFormat->offsetY) f["offsetY"] = *s.shadowFormat->offsetY;
+        if (s.shadowFormat->color) f["color"] = *s.shadowFormat->color;
+        o["shadowFormat"] = f;
+    }
+    if (s.reflectionFormat) {
+        QJsonObject f;
+        if (s.reflectionFormat->offset) f["offset"] = *s.reflectionFormat->offset;
+        if (s.reflectionFormat->size) f["size"] = *s.reflectionFormat->size;
+        o["reflectionFormat"] = f;
+    }
     return o;
 }
 
@@ -191,7 +206,8 @@ QJsonArray shapes(const std::vector<Shape>& list) {
 
 QJsonObject presentation(const PresentationImpl& p) {
     QJsonArray slides;
-    for (const auto& s : p.slides) {
+    for (const auto& sp : p.slides) {
+        const Slide& s = *sp;
         QJsonObject slide{{"layout", s.layout}, {"shapes", shapes(s.shapes)}};
         slide["title"] = s.title ? QJsonValue(QJsonObject{{"left", s.title->left},
                                                           {"top", s.title->top},
@@ -203,15 +219,17 @@ QJsonObject presentation(const PresentationImpl& p) {
     }
     QJsonObject o{{"name", p.name_},
                   {"fullName", p.fullName_},
-                  {"slideWidth", p.slideWidth},
-                  {"slideHeight", p.slideHeight},
+                  {"slideWidth", p.slideWidth_},
+                  {"slideHeight", p.slideHeight_},
                   {"slides", slides}};
-    if (p.window)
-        o["window"] =
-            QJsonObject{{"viewType", p.window->viewType},
-                        {"slideIndex", p.window->slideIndex ? QJsonValue(*p.window->slideIndex)
-                                                            : QJsonValue::Null},
-                        {"title", p.window->title}};
+    if (p.window) {
+        QJsonObject w{{"viewType", p.window->viewType},
+                      {"slideIndex",
+                       p.window->slideIndex ? QJsonValue(*p.window->slideIndex) : QJsonValue::Null},
+                      {"title", p.window->title}};
+        if (p.window->showState) w["showState"] = *p.window->showState;
+        o["window"] = w;
+    }
     return o;
 }
 

@@ -507,7 +507,8 @@ void loadClipboard(const Node& root, Clipboard& clipboard) {
 
 Shape loadShape(const Node& n) {
     n.allow({"name", "kind", "source", "left", "top", "width", "height", "lockAspectRatio",
-             "shadow", "reflection", "autoShapeType", "adjustments", "text", "font", "wordWrap"});
+             "shadow", "reflection", "autoShapeType", "adjustments", "text", "font", "wordWrap",
+             "shadowFormat", "reflectionFormat"});
     Shape s;
     s.name = n.string(QStringLiteral("name"));
     s.kind = n.required(QStringLiteral("kind"));
@@ -551,6 +552,20 @@ Shape loadShape(const Node& n) {
                  f.optionalString(QStringLiteral("color"))};
     }
     s.wordWrap = n.optionalBool(QStringLiteral("wordWrap"));
+    if (n.hasValue(QStringLiteral("shadowFormat"))) {
+        const Node f = n.object(QStringLiteral("shadowFormat"));
+        f.allow({"blur", "size", "offsetX", "offsetY", "color"});
+        s.shadowFormat = ShadowFormat{
+            f.optionalNumber(QStringLiteral("blur")), f.optionalNumber(QStringLiteral("size")),
+            f.optionalNumber(QStringLiteral("offsetX")),
+            f.optionalNumber(QStringLiteral("offsetY")), f.optionalString(QStringLiteral("color"))};
+    }
+    if (n.hasValue(QStringLiteral("reflectionFormat"))) {
+        const Node f = n.object(QStringLiteral("reflectionFormat"));
+        f.allow({"offset", "size"});
+        s.reflectionFormat = ReflectionFormat{f.optionalNumber(QStringLiteral("offset")),
+                                              f.optionalNumber(QStringLiteral("size"))};
+    }
     return s;
 }
 
@@ -570,8 +585,8 @@ std::shared_ptr<PresentationImpl> loadPresentation(const Node& n, const QString&
     p->name_ = path.isEmpty() ? n.required(QStringLiteral("name"))
                               : n.string(QStringLiteral("name"), QFileInfo(path).fileName());
     p->fullName_ = n.string(QStringLiteral("fullName"), path.isEmpty() ? p->name_ : path);
-    p->slideWidth = n.number(QStringLiteral("slideWidth"), p->slideWidth);
-    p->slideHeight = n.number(QStringLiteral("slideHeight"), p->slideHeight);
+    p->slideWidth_ = n.number(QStringLiteral("slideWidth"), p->slideWidth_);
+    p->slideHeight_ = n.number(QStringLiteral("slideHeight"), p->slideHeight_);
 
     const QJsonArray slides = n.array(QStringLiteral("slides"));
     for (qsizetype i = 0; i < slides.size(); ++i) {
@@ -591,13 +606,13 @@ std::shared_ptr<PresentationImpl> loadPresentation(const Node& n, const QString&
             slide.title = title;
         }
         slide.shapes = loadShapes(s);
-        p->slides.push_back(std::move(slide));
+        p->slides.push_back(std::make_shared<Slide>(std::move(slide)));
     }
 
     if (n.hasValue(QStringLiteral("window"))) {
         const Node w = n.object(QStringLiteral("window"));
-        w.allow({"viewType", "slideIndex", "title"});
-        PresentationWindow window;
+        w.allow({"viewType", "slideIndex", "title", "showState"});
+        WindowData window;
         window.viewType = w.integer(QStringLiteral("viewType"), window.viewType);
         window.slideIndex = w.nullableInteger(QStringLiteral("slideIndex"));
         if (window.slideIndex &&
@@ -606,6 +621,8 @@ std::shared_ptr<PresentationImpl> loadPresentation(const Node& n, const QString&
                    QStringLiteral("expected a slide number from 1 to %1").arg(p->slides.size()));
         window.title =
             w.string(QStringLiteral("title"), p->name_ + QStringLiteral(" - PowerPoint"));
+        if (w.hasValue(QStringLiteral("showState")))
+            window.showState = w.integer(QStringLiteral("showState"), 1);
         p->window = window;
     }
     return p;
@@ -624,7 +641,7 @@ void loadPowerPoint(const Node& n, PowerPointApp& pp) {
         if (pp.find(presentation->name_))
             p.fail(QStringLiteral("name"),
                    QStringLiteral("duplicate presentation name \"%1\"").arg(presentation->name_));
-        pp.list.push_back(presentation);
+        pp.add(presentation);
     }
     if (auto active = n.nullableString(QStringLiteral("activePresentation"))) {
         auto p = pp.find(*active);

@@ -20,6 +20,7 @@ Office::Office()
       powerPoint_(std::make_shared<PowerPointApp>()),
       word_(std::make_shared<WordApp>(clipboard_, excel_)) {
     excel_->powerPoint = powerPoint_;
+    powerPoint_->clipboard = clipboard_;
 }
 
 Office::~Office() = default;

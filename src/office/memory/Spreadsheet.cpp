@@ -475,6 +475,30 @@ void SheetImpl::selectRange(const std::vector<CellRect>& areas) {
 void SheetImpl::copyRange(const CellRect& rect) {
     copyAs(QStringLiteral("range"), rect);
 }
+namespace {
+void setHidden(std::set<int>& hidden, int first, int last, bool on) {
+    if (on) {
+        for (int i = first; i <= last; ++i) hidden.insert(i);
+    } else {
+        hidden.erase(hidden.lower_bound(first), hidden.upper_bound(last));
+    }
+}
+}  // namespace
+
+void SheetImpl::setRowsHidden(int first, int last, bool hidden) {
+    requireWorksheet("EntireRow.Hidden");
+    if (first < 1 || last < first || last > MaxRows)
+        refuse(QStringLiteral("Application-defined or object-defined error"));
+    setHidden(hiddenRows, first, last, hidden);
+}
+
+void SheetImpl::setColumnsHidden(int first, int last, bool hidden) {
+    requireWorksheet("EntireColumn.Hidden");
+    if (first < 1 || last < first || last > MaxColumns)
+        refuse(QStringLiteral("Application-defined or object-defined error"));
+    setHidden(hiddenColumns, first, last, hidden);
+}
+
 void SheetImpl::copyRangePicture(const CellRect& rect) {
     copyAs(QStringLiteral("rangePicture"), rect);
 }

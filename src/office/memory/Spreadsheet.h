@@ -137,6 +137,8 @@ class SheetImpl : public office::Sheet {
                                                         double height) override;
     void setFontColorIndex(const CellRect& rect, int index) override;
     void remove() override;
+    void setRowsHidden(int first, int last, bool hidden) override;
+    void setColumnsHidden(int first, int last, bool hidden) override;
 
     // For the model, the loader and the dump.
     std::shared_ptr<WorkbookImpl> book() const;
