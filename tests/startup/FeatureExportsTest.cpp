@@ -28,7 +28,7 @@ const Launch launches[] = {
     {"layout", [](auto& e) { e.showLayoutForm(); }, "layout:-1", "The layout window"},
     {"selectionToPowerPoint", [](auto& e) { e.exportSelectionToPowerPoint(3); }, "powerPoint:3",
      "Export to slides"},
-    {"selectionToWord", [](auto& e) { e.exportSelectionToWord(2); }, "word:2",
+    {"expressPasteToWord", [](auto& e) { e.exportSelectionToWord(2); }, "expressWord:2",
      "Export to documents"},
     {"selectionToImageFile", [](auto& e) { e.exportSelectionToImageFile(); }, "image:-1",
      "Export to image files"},
@@ -48,6 +48,7 @@ QString reachedBy(TestRun& t, const Launch& launch) {
     f.showLayoutForm = [&](startup::Run&) { mark("layout"); };
     f.selectionToPowerPoint = [&](startup::Run&, int n) { mark("powerPoint", n); };
     f.selectionToWord = [&](startup::Run&, int n) { mark("word", n); };
+    f.expressPasteToWord = [&](startup::Run&, int n) { mark("expressWord", n); };
     f.selectionToImageFile = [&](startup::Run&) { mark("image"); };
     startup::FeatureExports exports(t.run);
     launch.call(exports);

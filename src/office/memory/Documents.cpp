@@ -80,7 +80,7 @@ class MemoryShape : public office::DocumentShape {
     double height() const override { return block().shape.height; }
     void setWidth(double w) override { resize(w, true); }
     void setHeight(double h) override { resize(h, false); }
-    void setShadow(const ShadowFormat& f) override {
+    void setShadow(const office::ShadowFormat& f) override {
         auto& b = block();
         b.shadowFormat = f;
         b.shape.shadow = true;

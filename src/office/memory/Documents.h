@@ -31,7 +31,7 @@ struct Block {
     bool pageBreakBefore = false;  // Paragraph
     std::optional<int> alignment;  // wdAlignParagraph...; none = as the style says
     Shape shape;                   // InlineShape, FloatingShape
-    std::optional<ShadowFormat> shadowFormat;
+    std::optional<office::ShadowFormat> shadowFormat;
     std::vector<std::vector<QString>> table;
     QString captionLabel;
     int captionNumber = 1;

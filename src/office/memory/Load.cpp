@@ -688,7 +688,7 @@ Block loadBlock(const Node& n) {
         if (n.has(QStringLiteral("shadowFormat"))) {
             const Node f = n.object(QStringLiteral("shadowFormat"));
             f.allow({"type", "size", "blur"});
-            ShadowFormat shadow;
+            office::ShadowFormat shadow;
             shadow.type = f.integer(QStringLiteral("type"), shadow.type);
             shadow.size = f.number(QStringLiteral("size"), shadow.size);
             shadow.blur = f.number(QStringLiteral("blur"), shadow.blur);
