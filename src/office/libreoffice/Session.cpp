@@ -1,0 +1,142 @@
+#include <QRegularExpression>
+#include <cstdlib>
+
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/NoSuchElementException.hpp>
+#include <com/sun/star/datatransfer/clipboard/SystemClipboard.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
+#include <com/sun/star/lang/XEventListener.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+
+#include "office/libreoffice/Uno.h"
+
+namespace office::libreoffice {
+
+namespace {
+
+// Marks the session dead when the bridge goes away (LibreOffice closed or crashed).
+class BridgeListener : public cppu::WeakImplHelper1<css::lang::XEventListener> {
+  public:
+    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> disposed)
+        : disposed_(std::move(disposed)) {}
+    void SAL_CALL disposing(const css::lang::EventObject&) override { disposed_->store(true); }
+
+  private:
+    std::shared_ptr<std::atomic<bool>> disposed_;
+};
+
+// The process's own UNO runtime, bootstrapped once: it only carries the bridge.
+Reference<css::uno::XComponentContext> localContext() {
+    static const Reference<css::uno::XComponentContext> context = [] {
+        setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" LO_PROGRAM_DIR "/fundamentalrc", 0);
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return context;
+}
+
+bool saysBridgeDisposed(const OUString& message) {
+    const QString m = qs(message);
+    return m.contains(QLatin1String("bridge"), Qt::CaseInsensitive) &&
+           m.contains(QLatin1String("dispos"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+std::shared_ptr<Session> Session::connect(const QString& pipe) {
+    // The name goes into a connection string: keep its separators out.
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_.-]{1,100}$"));
+    if (!safe.match(pipe).hasMatch())
+        fail(errors::NotRunning,
+             QStringLiteral("\"%1\" is not a usable LibreOffice pipe name (letters, digits, '_', "
+                            "'.' and '-' only).")
+                 .arg(pipe));
+    std::shared_ptr<Session> s(new Session);
+    try {
+        auto local = localContext();
+        auto connection = css::connection::Connector::create(local)->connect(
+            ous(QStringLiteral("pipe,name=") + pipe));
+        auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(
+            OUString(), ous("urp"), connection, nullptr);
+        s->bridge_.set(bridge, UNO_QUERY_THROW);
+        s->bridge_->addEventListener(new BridgeListener(s->disposed_));
+        s->context_.set(bridge->getInstance(ous("StarOffice.ComponentContext")), UNO_QUERY_THROW);
+        s->desktop_ = css::frame::Desktop::create(s->context_);
+    } catch (const css::connection::NoConnectException&) {
+        fail(errors::NotRunning,
+             QStringLiteral("LibreOffice is not running, or not listening on the pipe \"%1\".")
+                 .arg(pipe));
+    } catch (const css::uno::Exception& e) {
+        fail(errors::NotRunning,
+             QStringLiteral("Could not attach to LibreOffice on the pipe \"%1\": %2")
+                 .arg(pipe, qs(e.Message)));
+    }
+    return s;
+}
+
+Session::~Session() {
+    // Closes the pipe; LibreOffice itself keeps running.
+    try {
+        if (bridge_.is() && alive()) bridge_->dispose();
+    } catch (const css::uno::Exception&) {
+    }
+}
+
+Reference<css::uno::XInterface> Session::create(const char* service) const {
+    auto object = context_->getServiceManager()->createInstanceWithContext(ous(service), context_);
+    if (!object.is())
+        fail(errors::Application,
+             QStringLiteral("LibreOffice has no %1.").arg(QLatin1String(service)));
+    return object;
+}
+
+Reference<css::datatransfer::clipboard::XClipboard> Session::clipboard() const {
+    if (!clipboard_.is())
+        clipboard_.set(css::datatransfer::clipboard::SystemClipboard::create(context_),
+                       UNO_QUERY_THROW);
+    return clipboard_;
+}
+
+void Session::rethrowAsError(const char* member) const {
+    const QString where = QLatin1String(member);
+    auto disconnected = [&]() -> Error {
+        return Error(errors::Disconnected,
+                     QStringLiteral("LibreOffice went away (it was closed or stopped) while "
+                                    "Corvane was working on %1; the connection to it is lost.")
+                         .arg(where));
+    };
+    try {
+        throw;
+    } catch (const Error&) {
+        throw;
+    } catch (const css::lang::DisposedException& e) {
+        if (!alive() || saysBridgeDisposed(e.Message)) throw disconnected();
+        throw Error(
+            errors::ObjectRequired,
+            QStringLiteral("%1: the document or object was closed in LibreOffice.").arg(where));
+    } catch (const css::uno::RuntimeException& e) {
+        if (!alive() || saysBridgeDisposed(e.Message)) throw disconnected();
+        throw Error(errors::Application,
+                    QStringLiteral("LibreOffice refused %1: %2").arg(where, qs(e.Message)));
+    } catch (const css::lang::IndexOutOfBoundsException& e) {
+        throw Error(errors::NotFound, QStringLiteral("Subscript out of range (%1)").arg(where));
+    } catch (const css::container::NoSuchElementException& e) {
+        throw Error(errors::NotFound, QStringLiteral("Subscript out of range (%1)").arg(where));
+    } catch (const css::uno::Exception& e) {
+        if (!alive()) throw disconnected();
+        throw Error(errors::Application,
+                    QStringLiteral("LibreOffice refused %1: %2").arg(where, qs(e.Message)));
+    } catch (const std::exception& e) {
+        if (!alive()) throw disconnected();
+        throw Error(errors::Application,
+                    QStringLiteral("%1 failed: %2").arg(where, QString::fromUtf8(e.what())));
+    }
+}
+
+}  // namespace office::libreoffice
