@@ -54,10 +54,14 @@ class CalcBook : public Workbook, public std::enable_shared_from_this<CalcBook> 
     // The one wrapper of each sheet, so that the same sheet compares equal however it was reached.
     std::shared_ptr<CalcSheet> wrap(const Reference<css::sheet::XSpreadsheet>& sheet) const;
     std::shared_ptr<CalcSheet> sheetAt(int zeroBasedIndex) const;
+    std::vector<std::shared_ptr<CalcSheet>> allSheets() const;
 
   private:
     std::shared_ptr<CalcDoc> doc_;
-    mutable std::map<css::uno::XInterface*, std::shared_ptr<CalcSheet>> sheets_;
+    // Calc hands out a new object for a sheet each time it is asked, which follows its sheet
+    // when others are inserted or deleted; so a sheet is known by its current position.
+    std::map<int, std::shared_ptr<CalcSheet>> byPosition() const;
+    mutable std::vector<std::shared_ptr<CalcSheet>> sheets_;
 };
 
 class CalcSheet : public Sheet {
@@ -103,6 +107,7 @@ class CalcSheet : public Sheet {
     Reference<css::table::XCellRange> cellRange(
         const CellRect& rect) const;  // throws when off the sheet
     int zeroBasedIndex() const;
+    bool isActive() const;  // the sheet the workbook's view shows
     // The cell (1-based row and column) under a point of the sheet, in 1/100 mm.
     std::pair<int, int> cellAt(int x, int y) const;
 
@@ -148,7 +153,7 @@ class CalcApp : public Excel, public std::enable_shared_from_this<CalcApp> {
     Any callFunction(const char* name, const Sequence<Any>& args) const;
 
     std::shared_ptr<Session> session_;
-    mutable std::map<css::uno::XInterface*, std::shared_ptr<CalcBook>> books_;
+    mutable Wrappers<CalcBook> books_;
     mutable Reference<css::sheet::XSpreadsheetDocument> lastActive_;
     mutable Reference<css::sheet::XFunctionAccess> functions_;
     Reference<css::frame::XModel> locked_;  // the document whose controllers we locked

@@ -66,16 +66,13 @@ QString CalcApp::version() const {
 
 std::shared_ptr<CalcBook> CalcApp::wrap(
     const Reference<css::sheet::XSpreadsheetDocument>& doc) const {
-    Reference<css::uno::XInterface> key(doc, UNO_QUERY_THROW);
-    auto& slot = books_[key.get()];
-    if (!slot) {
+    return books_.get(doc, [&] {
         auto d = std::make_shared<CalcDoc>();
         d->session = session_;
         d->doc = doc;
         d->model.set(doc, UNO_QUERY_THROW);
-        slot = std::make_shared<CalcBook>(d);
-    }
-    return slot;
+        return std::make_shared<CalcBook>(d);
+    });
 }
 
 // The spreadsheet that was active last: the current document when it is one, else the last one
@@ -90,9 +87,7 @@ std::shared_ptr<Workbook> CalcApp::activeWorkbook() const {
         }
         const auto open = openComponents(*session_);
         for (const auto& c : open)
-            if (lastActive_.is() && Reference<css::uno::XInterface>(c, UNO_QUERY) ==
-                                        Reference<css::uno::XInterface>(lastActive_, UNO_QUERY))
-                return wrap(lastActive_);
+            if (lastActive_.is() && c == lastActive_) return wrap(lastActive_);
         for (const auto& c : open)
             if (supports(c, SpreadsheetService)) {
                 lastActive_.set(c, UNO_QUERY);

@@ -205,28 +205,62 @@ QString CalcBook::fullName() const {
     return guarded(session(), "Workbook.FullName", [&] { return documentFullName(doc_->model); });
 }
 
+std::map<int, std::shared_ptr<CalcSheet>> CalcBook::byPosition() const {
+    std::map<int, std::shared_ptr<CalcSheet>> out;
+    std::vector<std::shared_ptr<CalcSheet>> live;
+    for (const auto& w : sheets_) {
+        try {
+            const int index = w->zeroBasedIndex();
+            if (index >= 0 && out.emplace(index, w).second) live.push_back(w);
+        } catch (const css::uno::RuntimeException&) {
+            if (!session().alive()) throw;  // else the sheet was deleted: forget it
+        }
+    }
+    sheets_ = live;
+    return out;
+}
+
 std::shared_ptr<CalcSheet> CalcBook::wrap(const Reference<css::sheet::XSpreadsheet>& sheet) const {
-    Reference<css::uno::XInterface> key(sheet, UNO_QUERY_THROW);
-    auto& slot = sheets_[key.get()];
-    if (!slot) slot = std::make_shared<CalcSheet>(doc_, sheet);
-    return slot;
+    const int index = Reference<css::sheet::XCellRangeAddressable>(sheet, UNO_QUERY_THROW)
+                          ->getRangeAddress()
+                          .Sheet;
+    auto known = byPosition();
+    if (auto it = known.find(index); it != known.end()) return it->second;
+    sheets_.push_back(std::make_shared<CalcSheet>(doc_, sheet));
+    return sheets_.back();
 }
 
 std::shared_ptr<CalcSheet> CalcBook::sheetAt(int zeroBasedIndex) const {
+    auto known = byPosition();
+    if (auto it = known.find(zeroBasedIndex); it != known.end()) return it->second;
     Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
-    return wrap(
-        Reference<css::sheet::XSpreadsheet>(all->getByIndex(zeroBasedIndex), UNO_QUERY_THROW));
+    sheets_.push_back(std::make_shared<CalcSheet>(
+        doc_,
+        Reference<css::sheet::XSpreadsheet>(all->getByIndex(zeroBasedIndex), UNO_QUERY_THROW)));
+    return sheets_.back();
+}
+
+std::vector<std::shared_ptr<CalcSheet>> CalcBook::allSheets() const {
+    Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
+    auto known = byPosition();
+    std::vector<std::shared_ptr<CalcSheet>> out;
+    const int n = all->getCount();
+    for (int i = 0; i < n; ++i) {
+        if (auto it = known.find(i); it != known.end()) {
+            out.push_back(it->second);
+            continue;
+        }
+        sheets_.push_back(std::make_shared<CalcSheet>(
+            doc_, Reference<css::sheet::XSpreadsheet>(all->getByIndex(i), UNO_QUERY_THROW)));
+        out.push_back(sheets_.back());
+    }
+    return out;
 }
 
 std::vector<std::shared_ptr<Sheet>> CalcBook::sheets() const {
     return guarded(session(), "Workbook.Sheets", [&] {
-        Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
-        std::vector<std::shared_ptr<Sheet>> out;
-        const int n = all->getCount();
-        for (int i = 0; i < n; ++i)
-            out.push_back(
-                wrap(Reference<css::sheet::XSpreadsheet>(all->getByIndex(i), UNO_QUERY_THROW)));
-        return out;
+        const auto all = allSheets();
+        return std::vector<std::shared_ptr<Sheet>>(all.begin(), all.end());
     });
 }
 
@@ -243,10 +277,7 @@ std::vector<std::shared_ptr<Name>> CalcBook::names() const {
                     sheet));
         };
         add(namedRanges(doc_->doc), {});
-        for (const auto& s : sheets()) {
-            auto sheet = std::static_pointer_cast<CalcSheet>(s);
-            add(namedRanges(sheet->uno()), sheet->name());
-        }
+        for (const auto& sheet : allSheets()) add(namedRanges(sheet->uno()), sheet->name());
         return out;
     });
 }

@@ -235,8 +235,37 @@ int CalcSheet::visible() const {
 
 void CalcSheet::setVisible(int visible) {
     guarded(session(), "Sheet.Visible", [&] {
-        props(sheet_)->setPropertyValue(ous("IsVisible"), Any(visible == xlSheetVisible));
+        const bool show = visible == xlSheetVisible;
+        if (!show && property<bool>(sheet_, "IsVisible") && isActive()) {
+            // Calc's view must not stay on a hidden sheet (it crashes on the next write there):
+            // move to the next visible sheet, or the one before, as the other office does.
+            Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
+            const int self = zeroBasedIndex();
+            const int n = all->getCount();
+            Reference<css::sheet::XSpreadsheet> next;
+            for (int step : {1, -1}) {
+                for (int i = self + step; !next.is() && i >= 0 && i < n; i += step) {
+                    Reference<css::sheet::XSpreadsheet> candidate(all->getByIndex(i),
+                                                                  UNO_QUERY_THROW);
+                    if (property<bool>(candidate, "IsVisible")) next = candidate;
+                }
+            }
+            if (!next.is())
+                fail(errors::Application,
+                     QStringLiteral("Unable to set the Visible property of the Worksheet class: "
+                                    "it is the only visible sheet."));
+            doc_->view()->setActiveSheet(next);
+        }
+        props(sheet_)->setPropertyValue(ous("IsVisible"), Any(show));
     });
+}
+
+bool CalcSheet::isActive() const {
+    if (!doc_->model->getCurrentController().is()) return false;
+    auto active = doc_->view()->getActiveSheet();
+    return Reference<css::sheet::XCellRangeAddressable>(active, UNO_QUERY_THROW)
+               ->getRangeAddress()
+               .Sheet == zeroBasedIndex();
 }
 
 void CalcSheet::activate() {
@@ -310,7 +339,20 @@ void CalcSheet::write(int row, int column, const Grid& values) {
                 fail(errors::Application,
                      QStringLiteral("The values do not fit on the sheet at %1.")
                          .arg(formatAddress(rect)));
-            Reference<css::sheet::XCellRangeData> data(cellRange(rect), UNO_QUERY_THROW);
+            auto range = cellRange(rect);
+            // An empty block is a clear: Calc 7.4 crashes on a data array of empty values only.
+            const bool empty = std::all_of(block.begin(), block.end(), [](const Row& r) {
+                return std::all_of(r.begin(), r.end(), [](const Value& v) {
+                    return std::holds_alternative<std::monostate>(v);
+                });
+            });
+            if (empty) {
+                using namespace css::sheet::CellFlags;
+                Reference<css::sheet::XSheetOperation>(range, UNO_QUERY_THROW)
+                    ->clearContents(VALUE | DATETIME | STRING | FORMULA);
+                return;
+            }
+            Reference<css::sheet::XCellRangeData> data(range, UNO_QUERY_THROW);
             data->setDataArray(
                 Sequence<Sequence<Any>>(rows.data(), static_cast<sal_Int32>(rows.size())));
         };

@@ -54,10 +54,6 @@ class WriterDocument : public Document {
     Reference<css::frame::XModel> model_;
 };
 
-css::uno::XInterface* key(const Reference<css::frame::XModel>& model) {
-    return Reference<css::uno::XInterface>(model, UNO_QUERY_THROW).get();
-}
-
 }  // namespace
 
 QString documentName(const Reference<css::frame::XModel>& model) {
@@ -100,7 +96,7 @@ Reference<css::frame::XModel> DocumentSet::active() const {
     if (current.is() && supports(current, service_)) return lastActive_ = current;
     const auto open = all();
     for (const auto& m : open)
-        if (lastActive_.is() && key(m) == key(lastActive_)) return lastActive_;
+        if (lastActive_.is() && m == lastActive_) return lastActive_;
     lastActive_ = open.empty() ? Reference<css::frame::XModel>() : open.front();
     return lastActive_;
 }
@@ -120,9 +116,8 @@ QString ImpressApp::version() const {
 }
 
 std::shared_ptr<Presentation> ImpressApp::wrap(const Reference<css::frame::XModel>& model) const {
-    auto& slot = wrappers_[key(model)];
-    if (!slot) slot = std::make_shared<ImpressPresentation>(docs_.sessionPtr(), model);
-    return slot;
+    return wrappers_.get(
+        model, [&] { return std::make_shared<ImpressPresentation>(docs_.sessionPtr(), model); });
 }
 
 std::shared_ptr<Presentation> ImpressApp::activePresentation() const {
@@ -159,9 +154,8 @@ bool WriterApp::hasDocuments() const {
 }
 
 std::shared_ptr<Document> WriterApp::wrap(const Reference<css::frame::XModel>& model) const {
-    auto& slot = wrappers_[key(model)];
-    if (!slot) slot = std::make_shared<WriterDocument>(docs_.sessionPtr(), model);
-    return slot;
+    return wrappers_.get(
+        model, [&] { return std::make_shared<WriterDocument>(docs_.sessionPtr(), model); });
 }
 
 std::shared_ptr<Document> WriterApp::activeDocument() const {

@@ -42,7 +42,7 @@ class ImpressApp : public PowerPoint {
   private:
     std::shared_ptr<Presentation> wrap(const Reference<css::frame::XModel>& model) const;
     DocumentSet docs_;
-    mutable std::map<css::uno::XInterface*, std::shared_ptr<Presentation>> wrappers_;
+    mutable Wrappers<Presentation> wrappers_;
 };
 
 class WriterApp : public Word {
@@ -56,7 +56,7 @@ class WriterApp : public Word {
   private:
     std::shared_ptr<Document> wrap(const Reference<css::frame::XModel>& model) const;
     DocumentSet docs_;
-    mutable std::map<css::uno::XInterface*, std::shared_ptr<Document>> wrappers_;
+    mutable Wrappers<Document> wrappers_;
 };
 
 // A document's file name ("Deck.odp"), or its title while it has never been saved.

@@ -10,27 +10,14 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
-#include <com/sun/star/lang/XEventListener.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <cppuhelper/bootstrap.hxx>
-#include <cppuhelper/implbase1.hxx>
 
 #include "office/libreoffice/Uno.h"
 
 namespace office::libreoffice {
 
 namespace {
-
-// Marks the session dead when the bridge goes away (LibreOffice closed or crashed).
-class BridgeListener : public cppu::WeakImplHelper1<css::lang::XEventListener> {
-  public:
-    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> disposed)
-        : disposed_(std::move(disposed)) {}
-    void SAL_CALL disposing(const css::lang::EventObject&) override { disposed_->store(true); }
-
-  private:
-    std::shared_ptr<std::atomic<bool>> disposed_;
-};
 
 // The process's own UNO runtime, bootstrapped once: it only carries the bridge.
 Reference<css::uno::XComponentContext> localContext() {
@@ -41,10 +28,10 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
+// What the bridge says when LibreOffice is gone: "Binary URP bridge already disposed",
+// "Binary URP bridge disposed during call".
 bool saysBridgeDisposed(const OUString& message) {
-    const QString m = qs(message);
-    return m.contains(QLatin1String("bridge"), Qt::CaseInsensitive) &&
-           m.contains(QLatin1String("dispos"), Qt::CaseInsensitive);
+    return qs(message).contains(QLatin1String("URP bridge"), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -65,7 +52,6 @@ std::shared_ptr<Session> Session::connect(const QString& pipe) {
         auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(
             OUString(), ous("urp"), connection, nullptr);
         s->bridge_.set(bridge, UNO_QUERY_THROW);
-        s->bridge_->addEventListener(new BridgeListener(s->disposed_));
         s->context_.set(bridge->getInstance(ous("StarOffice.ComponentContext")), UNO_QUERY_THROW);
         s->desktop_ = css::frame::Desktop::create(s->context_);
     } catch (const css::connection::NoConnectException&) {
@@ -83,9 +69,20 @@ std::shared_ptr<Session> Session::connect(const QString& pipe) {
 Session::~Session() {
     // Closes the pipe; LibreOffice itself keeps running.
     try {
-        if (bridge_.is() && alive()) bridge_->dispose();
+        if (bridge_.is() && !dead_) bridge_->dispose();
     } catch (const css::uno::Exception&) {
     }
+}
+
+bool Session::alive() const {
+    if (dead_) return false;
+    // A call that needs LibreOffice's answer: it fails at once when the bridge is gone.
+    try {
+        context_->getServiceManager();
+    } catch (const css::uno::RuntimeException&) {
+        dead_ = true;
+    }
+    return !dead_;
 }
 
 Reference<css::uno::XInterface> Session::create(const char* service) const {
@@ -105,23 +102,24 @@ Reference<css::datatransfer::clipboard::XClipboard> Session::clipboard() const {
 
 void Session::rethrowAsError(const char* member) const {
     const QString where = QLatin1String(member);
-    auto disconnected = [&]() -> Error {
+    auto disconnected = [&](const QString& said) -> Error {
         return Error(errors::Disconnected,
                      QStringLiteral("LibreOffice went away (it was closed or stopped) while "
-                                    "Corvane was working on %1; the connection to it is lost.")
-                         .arg(where));
+                                    "Corvane was working on %1; the connection to it is lost "
+                                    "(%2).")
+                         .arg(where, said));
     };
     try {
         throw;
     } catch (const Error&) {
         throw;
     } catch (const css::lang::DisposedException& e) {
-        if (!alive() || saysBridgeDisposed(e.Message)) throw disconnected();
+        if (saysBridgeDisposed(e.Message) || !alive()) throw disconnected(qs(e.Message));
         throw Error(
             errors::ObjectRequired,
             QStringLiteral("%1: the document or object was closed in LibreOffice.").arg(where));
     } catch (const css::uno::RuntimeException& e) {
-        if (!alive() || saysBridgeDisposed(e.Message)) throw disconnected();
+        if (saysBridgeDisposed(e.Message) || !alive()) throw disconnected(qs(e.Message));
         throw Error(errors::Application,
                     QStringLiteral("LibreOffice refused %1: %2").arg(where, qs(e.Message)));
     } catch (const css::lang::IndexOutOfBoundsException& e) {
@@ -129,11 +127,11 @@ void Session::rethrowAsError(const char* member) const {
     } catch (const css::container::NoSuchElementException& e) {
         throw Error(errors::NotFound, QStringLiteral("Subscript out of range (%1)").arg(where));
     } catch (const css::uno::Exception& e) {
-        if (!alive()) throw disconnected();
+        if (!alive()) throw disconnected(qs(e.Message));
         throw Error(errors::Application,
                     QStringLiteral("LibreOffice refused %1: %2").arg(where, qs(e.Message)));
     } catch (const std::exception& e) {
-        if (!alive()) throw disconnected();
+        if (!alive()) throw disconnected(QString::fromUtf8(e.what()));
         throw Error(errors::Application,
                     QStringLiteral("%1 failed: %2").arg(where, QString::fromUtf8(e.what())));
     }

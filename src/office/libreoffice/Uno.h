@@ -4,7 +4,7 @@
 // boundary where UNO exceptions become office::Error.
 
 #include <QString>
-#include <atomic>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -49,7 +49,8 @@ class Session {
 
     const Reference<css::uno::XComponentContext>& context() const { return context_; }
     const Reference<css::frame::XDesktop2>& desktop() const { return desktop_; }
-    bool alive() const { return !disposed_->load(); }
+    // Whether LibreOffice still answers; once it has not, never again.
+    bool alive() const;
 
     // Creates a service of LibreOffice's.
     Reference<css::uno::XInterface> create(const char* service) const;
@@ -65,7 +66,7 @@ class Session {
     Reference<css::frame::XDesktop2> desktop_;
     Reference<css::lang::XComponent> bridge_;
     mutable Reference<css::datatransfer::clipboard::XClipboard> clipboard_;
-    std::shared_ptr<std::atomic<bool>> disposed_ = std::make_shared<std::atomic<bool>>(false);
+    mutable bool dead_ = false;
 };
 
 // Runs one adapter member: every UNO exception leaves it as an office::Error, so none ever
@@ -78,6 +79,25 @@ auto guarded(const Session& session, const char* member, F&& body) -> decltype(b
         session.rethrowAsError(member);
     }
 }
+
+// One wrapper per UNO object, so the program sees the same sheet or workbook however it reached
+// it. Over the bridge an object comes back as the same proxy only while a reference to it is
+// held, so the keys are kept alive here.
+template <typename W>
+class Wrappers {
+  public:
+    template <typename T, typename Make>
+    std::shared_ptr<W> get(const Reference<T>& object, Make&& make) {
+        Reference<css::uno::XInterface> key(object, UNO_QUERY_THROW);
+        auto& slot = map_[key.get()];
+        if (!slot.second) slot = {key, make()};
+        return slot.second;
+    }
+
+  private:
+    std::map<css::uno::XInterface*, std::pair<Reference<css::uno::XInterface>, std::shared_ptr<W>>>
+        map_;
+};
 
 [[noreturn]] inline void fail(int number, const QString& description) {
     throw Error(number, description);
