@@ -19,7 +19,7 @@ using office::CellRect;
 using office::Value;
 
 // One run attached to the shared LibreOffice, on a fresh copy of a fixture workbook.
-class LibreOffice : public ::testing::TestWithParam<QString> {
+class LibreOffice : public ::testing::TestWithParam<std::string> {
   protected:
     static void SetUpTestSuite() {
         auto* soffice = test::Soffice::shared();
@@ -41,9 +41,9 @@ class LibreOffice : public ::testing::TestWithParam<QString> {
                        QString::fromStdString(
                            ::testing::UnitTest::GetInstance()->current_test_info()->name())
                            .replace('/', '_'),
-                       GetParam()));
+                       QString::fromStdString(GetParam())));
         QFile::remove(path);
-        ASSERT_TRUE(QFile::copy(fixturePath(GetParam()), path));
+        ASSERT_TRUE(QFile::copy(fixturePath(QString::fromStdString(GetParam())), path));
         host = office::libreoffice::makeHost(soffice->pipe());
         host->attachExcel()->openWorkbook(path);
         startup::attachOffice(*host, ctx);
@@ -66,7 +66,7 @@ class LibreOffice : public ::testing::TestWithParam<QString> {
 };
 
 INSTANTIATE_TEST_SUITE_P(Formats, LibreOffice, ::testing::Values("ods", "xlsx"),
-                         [](const auto& info) { return info.param.toStdString(); });
+                         [](const auto& info) { return info.param; });
 
 TEST_P(LibreOffice, AttachFindsTheOpenedWorkbookAndItsSheets) {
     EXPECT_EQ(ctx.workbook->name(), QFileInfo(path).fileName());

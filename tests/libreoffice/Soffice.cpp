@@ -228,6 +228,11 @@ void buildFixture(lo::Session& session, const QString& path) {
     Reference<css::util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
 }
 
+void newWorkbook(lo::Session& session) {
+    Reference<css::frame::XComponentLoader> loader(session.desktop(), UNO_QUERY_THROW);
+    loader->loadComponentFromURL(ous("private:factory/scalc"), ous("_blank"), 0, {});
+}
+
 void closeAll(lo::Session& session) {
     std::vector<Reference<css::util::XCloseable>> open;
     auto e = session.desktop()->getComponents()->createEnumeration();

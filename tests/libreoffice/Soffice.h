@@ -46,6 +46,9 @@ class Soffice {
 // HiddenRef (Hidden!A1:A3), and sheet-level Data!Block (E20:F22) and 'My data'!Local (A1:A2).
 void buildFixture(office::libreoffice::Session& session, const QString& path);
 
+// Opens a new, empty workbook.
+void newWorkbook(office::libreoffice::Session& session);
+
 // Closes every document open in that LibreOffice, without saving.
 void closeAll(office::libreoffice::Session& session);
 
