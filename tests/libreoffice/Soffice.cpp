@@ -76,9 +76,7 @@ std::unique_ptr<Soffice> Soffice::start(QString* why) {
     process.setStandardErrorFile(s->dir_.filePath(QStringLiteral("soffice.log")));
     qint64 pid = 0;
     if (!process.startDetached(&pid)) return fail(QStringLiteral("soffice did not start"));
-    // The group that setsid() made: the launcher and soffice.bin under it. Never our own.
-    const pid_t group = getpgid(static_cast<pid_t>(pid));
-    s->group_ = group > 0 && group != getpgrp() ? group : 0;
+    s->pid_ = static_cast<pid_t>(pid);
     // Bounded poll of the external process until its pipe answers.
     for (int i = 0; i < Attempts; ++i) {
         try {
@@ -108,12 +106,17 @@ std::shared_ptr<lo::Session> Soffice::session() {
 
 void Soffice::stop() {
     session_.reset();
-    if (group_ > 0) {
-        ::kill(-group_, SIGKILL);
+    if (pid_ <= 0) return;
+    // The group setsid() made for it: the launcher and soffice.bin under it. Never our own.
+    const pid_t group = getpgid(pid_);
+    if (group > 0 && group != getpgrp()) {
+        ::kill(-group, SIGKILL);
         // Gone before its profile folder is removed; bounded, as it is an outside process.
-        for (int i = 0; i < Attempts && ::kill(-group_, 0) == 0; ++i) QThread::msleep(10);
+        for (int i = 0; i < Attempts && ::kill(-group, 0) == 0; ++i) QThread::msleep(10);
+    } else {
+        ::kill(pid_, SIGKILL);
     }
-    group_ = 0;
+    pid_ = 0;
 }
 
 Soffice::~Soffice() {

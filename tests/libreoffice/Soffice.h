@@ -33,7 +33,7 @@ class Soffice {
     Soffice() = default;
     QTemporaryDir dir_;
     QString pipe_;
-    int group_ = 0;  // its process group
+    int pid_ = 0;
     std::shared_ptr<office::libreoffice::Session> session_;
 };
 
