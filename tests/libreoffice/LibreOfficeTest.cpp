@@ -352,6 +352,14 @@ TEST_P(LibreOffice, StateSheetSurvivesSaveAndReopen) {
     EXPECT_TRUE(prompt.messages().empty());
 }
 
+// The extension installs, and the macro the presentation dialog runs is found in it. Headless,
+// its file chooser answers Cancel at once.
+TEST_P(LibreOffice, ExtensionInstallsAndItsMacroRuns) {
+    EXPECT_TRUE(test::addExtension(*soffice->session(), CORVANE_EXTENSION)
+                    .contains("app.corvane.extension"));
+    EXPECT_NO_THROW(ctx.excel->run("0CorvaneHost.xlam!OpenExistingPPtfile"));
+}
+
 TEST_P(LibreOffice, UnknownMacroIsAnError) {
     try {
         ctx.excel->run("NoSuchMacroAnywhere");

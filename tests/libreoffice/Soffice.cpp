@@ -15,6 +15,9 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/deployment/DeploymentException.hpp>
+#include <com/sun/star/deployment/ExtensionManager.hpp>
+#include <com/sun/star/deployment/XPackage.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -25,6 +28,14 @@
 #include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/table/XTableChartsSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+
+#include <com/sun/star/task/XInteractionApprove.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/task/XInteractionRequest.hpp>
+#include <com/sun/star/ucb/XCommandEnvironment.hpp>
+#include <com/sun/star/ucb/XProgressHandler.hpp>
+#include <cppuhelper/exc_hlp.hxx>
+#include <cppuhelper/implbase2.hxx>
 
 #include "office/Error.h"
 
@@ -234,6 +245,48 @@ void buildFixture(lo::Session& session, const QString& path) {
 void newWorkbook(lo::Session& session) {
     Reference<css::frame::XComponentLoader> loader(session.desktop(), UNO_QUERY_THROW);
     loader->loadComponentFromURL(ous("private:factory/scalc"), ous("_blank"), 0, {});
+}
+
+namespace {
+// Answers every question of the installation with "yes", as a person would for our own package.
+class Approving
+    : public cppu::WeakImplHelper2<css::ucb::XCommandEnvironment, css::task::XInteractionHandler> {
+  public:
+    Reference<css::task::XInteractionHandler> SAL_CALL getInteractionHandler() override {
+        return this;
+    }
+    Reference<css::ucb::XProgressHandler> SAL_CALL getProgressHandler() override { return {}; }
+    void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override {
+        for (const auto& c : request->getContinuations()) {
+            Reference<css::task::XInteractionApprove> approve(c, UNO_QUERY);
+            if (approve.is()) {
+                approve->select();
+                return;
+            }
+        }
+    }
+};
+}  // namespace
+
+QStringList addExtension(lo::Session& session, const QString& path) {
+    auto manager = css::deployment::ExtensionManager::get(session.context());
+    try {
+        manager->addExtension(lo::ous(QUrl::fromLocalFile(path).toString()), {}, ous("user"),
+                              manager->createAbortChannel(), new Approving);
+    } catch (const css::uno::Exception& e) {
+        const Any caught = cppu::getCaughtException();
+        QString why = lo::qs(caught.getValueTypeName() + " " + e.Message);
+        css::deployment::DeploymentException d;
+        css::uno::Exception cause;
+        if ((caught >>= d) && (d.Cause >>= cause))
+            why += " / " + lo::qs(d.Cause.getValueTypeName() + " " + cause.Message);
+        throw std::runtime_error("the extension did not install: " + why.toStdString());
+    }
+    QStringList ids;
+    for (const auto& p :
+         manager->getDeployedExtensions(ous("user"), manager->createAbortChannel(), nullptr))
+        if (p.is()) ids << lo::qs(p->getIdentifier().Value);
+    return ids;
 }
 
 void closeAll(lo::Session& session) {

@@ -4,6 +4,7 @@
 // built in it through UNO.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -48,6 +49,10 @@ void buildFixture(office::libreoffice::Session& session, const QString& path);
 
 // Opens a new, empty workbook.
 void newWorkbook(office::libreoffice::Session& session);
+
+// Installs an extension (.oxt) for the user of that LibreOffice; returns the identifiers of the
+// user's extensions afterwards.
+QStringList addExtension(office::libreoffice::Session& session, const QString& path);
 
 // Closes every document open in that LibreOffice, without saving.
 void closeAll(office::libreoffice::Session& session);

@@ -228,11 +228,14 @@ std::shared_ptr<Workbook> CalcApp::openWorkbook(const QString& fileName) {
 }
 
 // Macros live in the Basic libraries of LibreOffice: "Library.Module.Macro", or a bare name
-// looked up in the Corvane extension's library.
+// looked up in the Corvane extension's library. A name written for the other office's add-in
+// ("Book.xlam!Macro") means the macro of that name in the extension.
 void CalcApp::run(const QString& macro) {
     guarded(*session_, "Run", [&] {
-        const QString path =
-            macro.count('.') >= 2 ? macro : QStringLiteral("Corvane.Corvane.") + macro;
+        const QString bare = macro.mid(macro.lastIndexOf('!') + 1);
+        const QString path = !macro.contains('!') && macro.count('.') == 2
+                                 ? macro
+                                 : QStringLiteral("Corvane.Corvane.") + bare;
         Reference<css::script::provider::XScriptProviderFactory> factory(
             session_->context()->getValueByName(
                 ous("/singletons/com.sun.star.script.provider.theMasterScriptProviderFactory")),
