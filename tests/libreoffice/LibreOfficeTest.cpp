@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "Soffice.h"
 #include "inventory/Items.h"
@@ -358,6 +360,35 @@ TEST_P(LibreOffice, ExtensionInstallsAndItsMacroRuns) {
     EXPECT_TRUE(test::addExtension(*soffice->session(), CORVANE_EXTENSION)
                     .contains("app.corvane.extension"));
     EXPECT_NO_THROW(ctx.excel->run("0CorvaneHost.xlam!OpenExistingPPtfile"));
+}
+
+// The real program, started as a user would, on the workbook open in LibreOffice: batch mode
+// opens the main form and leaves the state sheet, hidden, in the workbook.
+TEST_P(LibreOffice, ProgramRunsBatchModeOnTheOpenWorkbook) {
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    env.insert("CORVANE_UNATTENDED", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("CORVANE_OUTPUT_ROOT", home.path());
+    env.insert("CORVANE_HOST", "libreoffice");
+    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
+    QProcess corvane;
+    corvane.setProcessEnvironment(env);
+    corvane.start(CORVANE_BINARY, {"/112"});
+    ASSERT_TRUE(corvane.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(corvane.readAllStandardError());
+    EXPECT_EQ(corvane.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("Corvane: window UserformObj")) << err.toStdString();
+
+    auto state = ctx.workbook->worksheet(statesheet::StateSheetName);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->visible(), office::xlSheetVeryHidden);
+    EXPECT_EQ(statesheet::readStoredRows(*ctx.workbook).size(), 7u);
+    EXPECT_EQ(ctx.workbook->activeSheet()->name(), "Data");
+    EXPECT_TRUE(ctx.excel->screenUpdating());
+    EXPECT_FALSE(test::controllersLocked(*soffice->session(), path));
 }
 
 TEST_P(LibreOffice, UnknownMacroIsAnError) {
