@@ -268,6 +268,19 @@ class Approving
 };
 }  // namespace
 
+void newChartWorkbook(lo::Session& session, int count) {
+    Reference<css::frame::XComponentLoader> loader(session.desktop(), UNO_QUERY_THROW);
+    Reference<css::sheet::XSpreadsheetDocument> doc(
+        loader->loadComponentFromURL(ous("private:factory/scalc"), ous("_blank"), 0, {}),
+        UNO_QUERY_THROW);
+    auto sheet = sheetAt(doc, 0);
+    put(sheet, 0, 0, {{s("Item"), s("Value")}, {s("a"), n(3)}, {s("b"), n(5)}, {s("c"), n(2)}});
+    for (int i = 0; i < count; ++i)
+        chart(sheet, 0, QStringLiteral("Chart %1").arg(i + 1).toUtf8().constData(),
+              css::awt::Rectangle(6000, 1000 + i * 5500, 8000, 5000),
+              css::table::CellRangeAddress(0, 0, 0, 1, 3));
+}
+
 QStringList addExtension(lo::Session& session, const QString& path) {
     auto manager = css::deployment::ExtensionManager::get(session.context());
     try {

@@ -54,6 +54,9 @@ void newWorkbook(office::libreoffice::Session& session);
 // user's extensions afterwards.
 QStringList addExtension(office::libreoffice::Session& session, const QString& path);
 
+// Opens a new workbook with `count` small charts on its first sheet, a row apart.
+void newChartWorkbook(office::libreoffice::Session& session, int count);
+
 // Closes every document open in that LibreOffice, without saving.
 void closeAll(office::libreoffice::Session& session);
 
