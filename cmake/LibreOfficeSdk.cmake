@@ -32,6 +32,10 @@ target_include_directories(corvane_uno_sdk SYSTEM INTERFACE ${LO_SDK_DIR}/includ
 target_compile_definitions(corvane_uno_sdk INTERFACE UNX GCC LINUX CPPU_ENV=gcc3
                            LO_PROGRAM_DIR="${LO_PROGRAM_DIR}")
 target_compile_options(corvane_uno_sdk INTERFACE -Wno-deprecated-declarations)
+if(CORVANE_SANITIZE)
+    # The bridge's proxies are objects with generated vtables that the vptr check cannot follow.
+    target_compile_options(corvane_uno_sdk INTERFACE -fno-sanitize=vptr)
+endif()
 target_link_directories(corvane_uno_sdk INTERFACE ${LO_SDK_DIR}/lib)
 target_link_libraries(corvane_uno_sdk INTERFACE uno_cppuhelpergcc3 uno_cppu uno_sal uno_salhelpergcc3)
 target_link_options(corvane_uno_sdk INTERFACE "LINKER:-rpath,${LO_PROGRAM_DIR}")

@@ -391,6 +391,20 @@ TEST_P(LibreOffice, ProgramRunsBatchModeOnTheOpenWorkbook) {
     EXPECT_FALSE(test::controllersLocked(*soffice->session(), path));
 }
 
+// A protected workbook without a state sheet is left alone, with the warning.
+TEST_P(LibreOffice, ProtectedWorkbookIsNotTouched) {
+    test::protect(*soffice->session(), path);
+    EXPECT_TRUE(ctx.workbook->protectStructure());
+    platform::RecordingPrompt prompt;
+    bool shown = false;
+    EXPECT_FALSE(statesheet::OpenMainForm(ctx, prompt, [&] { shown = true; }));
+    EXPECT_FALSE(shown);
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("The workbook looks protected"));
+    EXPECT_FALSE(ctx.workbook->worksheet(statesheet::StateSheetName));
+    EXPECT_EQ(ctx.workbook->sheets().size(), 4u);
+}
+
 TEST_P(LibreOffice, UnknownMacroIsAnError) {
     try {
         ctx.excel->run("NoSuchMacroAnywhere");

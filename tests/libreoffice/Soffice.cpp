@@ -28,6 +28,7 @@
 #include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/table/XTableChartsSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 
 #include <com/sun/star/task/XInteractionApprove.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
@@ -333,6 +334,11 @@ void saveAndClose(lo::Session& session, const QString& path) {
     auto model = opened(session, path);
     Reference<css::frame::XStorable>(model, UNO_QUERY_THROW)->store();
     Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
+}
+
+void protect(lo::Session& session, const QString& path) {
+    Reference<css::util::XProtectable>(opened(session, path), UNO_QUERY_THROW)
+        ->protect(rtl::OUString());
 }
 
 bool controllersLocked(lo::Session& session, const QString& path) {

@@ -63,6 +63,9 @@ void closeAll(office::libreoffice::Session& session);
 // Stores the open document of that file in its own format and closes it.
 void saveAndClose(office::libreoffice::Session& session, const QString& path);
 
+// Protects the structure of the open document of that file.
+void protect(office::libreoffice::Session& session, const QString& path);
+
 // Whether the document of that file has its controllers locked.
 bool controllersLocked(office::libreoffice::Session& session, const QString& path);
 
