@@ -405,6 +405,24 @@ TEST_P(LibreOffice, ProtectedWorkbookIsNotTouched) {
     EXPECT_EQ(ctx.workbook->sheets().size(), 4u);
 }
 
+// The user closes the workbook mid-run: calls on it fail as a missing object, LibreOffice itself
+// is still there, and no workbook is active any more.
+TEST_P(LibreOffice, ClosedWorkbookIsMissingNotDisconnected) {
+    auto sheet = ctx.workbook->activeSheet();
+    test::closeAll(*soffice->session());
+    for (const auto& call : std::vector<std::function<void()>>{[&] { ctx.workbook->sheets(); },
+                                                               [&] { sheet->cell(1, 1); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "a closed workbook answered";
+        } catch (const office::Error& e) {
+            EXPECT_NE(e.number(), office::errors::Disconnected) << e.what();
+        }
+    }
+    EXPECT_FALSE(ctx.excel->activeWorkbook());
+    EXPECT_FALSE(ctx.excel->version().isEmpty());
+}
+
 TEST_P(LibreOffice, UnknownMacroIsAnError) {
     try {
         ctx.excel->run("NoSuchMacroAnywhere");

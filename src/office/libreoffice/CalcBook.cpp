@@ -332,7 +332,7 @@ std::shared_ptr<Sheet> CalcBook::activeSheet() const {
 
 std::shared_ptr<Sheet> CalcBook::addWorksheet() {
     return guarded(session(), "Worksheets.Add", [&]() -> std::shared_ptr<Sheet> {
-        auto sheets = doc_->doc->getSheets();
+        auto sheets = need(doc_->doc->getSheets());
         Reference<css::container::XIndexAccess> all(sheets, UNO_QUERY_THROW);
         int n = all->getCount() + 1;
         QString name;

@@ -158,8 +158,8 @@ const css::lang::Locale& formatLocale() {
 void CalcSheet::size() const {
     if (rows_ > 0) return;
     Reference<css::table::XColumnRowRange> crr(sheet_, UNO_QUERY_THROW);
-    rows_ = crr->getRows()->getCount();
-    columns_ = crr->getColumns()->getCount();
+    rows_ = need(crr->getRows())->getCount();
+    columns_ = need(crr->getColumns())->getCount();
 }
 
 std::optional<CellRect> CalcSheet::clamp(const CellRect& rect) const {
@@ -444,7 +444,7 @@ void CalcSheet::setNumberFormat(const CellRect& rect, const QString& format) {
 
 std::optional<CellRect> CalcSheet::usedRange() const {
     return guarded(session(), "UsedRange", [&]() -> std::optional<CellRect> {
-        auto cursor = sheet_->createCursor();
+        auto cursor = need(sheet_->createCursor());
         Reference<css::sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
         used->gotoStartOfUsedArea(false);
         used->gotoEndOfUsedArea(true);
@@ -452,7 +452,7 @@ std::optional<CellRect> CalcSheet::usedRange() const {
                            ->getRangeAddress();
         const CellRect r{a.StartRow + 1, a.StartColumn + 1, a.EndRow + 1, a.EndColumn + 1};
         if (r.rows() == 1 && r.columns() == 1 &&
-            sheet_->getCellByPosition(a.StartColumn, a.StartRow)->getType() ==
+            need(sheet_->getCellByPosition(a.StartColumn, a.StartRow))->getType() ==
                 css::table::CellContentType_EMPTY)
             return std::nullopt;
         return r;
@@ -463,7 +463,7 @@ CellRect CalcSheet::currentRegion(int row, int column) const {
     return guarded(session(), "CurrentRegion", [&] {
         Reference<css::sheet::XSheetCellRange> start(cellRange(CellRect{row, column, row, column}),
                                                      UNO_QUERY_THROW);
-        auto cursor = sheet_->createCursorByRange(start);
+        auto cursor = need(sheet_->createCursorByRange(start));
         cursor->collapseToCurrentRegion();
         const auto a = Reference<css::sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)
                            ->getRangeAddress();

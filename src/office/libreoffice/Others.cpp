@@ -29,7 +29,7 @@ class ImpressPresentation : public Presentation {
     int slideCount() const override {
         return guarded(*session_, "Slides.Count", [&] {
             Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
-            return int(pages->getDrawPages()->getCount());
+            return int(need(pages->getDrawPages())->getCount());
         });
     }
 

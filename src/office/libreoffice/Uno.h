@@ -103,4 +103,15 @@ class Wrappers {
     throw Error(number, description);
 }
 
+// What LibreOffice hands back for an object of a document that was closed may be nothing
+// rather than an exception: a missing object, never a null to call.
+template <typename T>
+Reference<T> need(Reference<T> object) {
+    if (!object.is())
+        fail(errors::ObjectRequired,
+             QStringLiteral("Object required: the workbook or object is no longer open in "
+                            "LibreOffice."));
+    return object;
+}
+
 }  // namespace office::libreoffice
