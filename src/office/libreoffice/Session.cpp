@@ -44,26 +44,37 @@ std::shared_ptr<Session> Session::connect(const QString& pipe) {
              QStringLiteral("\"%1\" is not a usable LibreOffice pipe name (letters, digits, '_', "
                             "'.' and '-' only).")
                  .arg(pipe));
-    std::shared_ptr<Session> s(new Session);
-    try {
-        auto local = localContext();
-        auto connection = css::connection::Connector::create(local)->connect(
-            ous(QStringLiteral("pipe,name=") + pipe));
-        auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(
-            OUString(), ous("urp"), connection, nullptr);
-        s->bridge_.set(bridge, UNO_QUERY_THROW);
-        s->context_.set(bridge->getInstance(ous("StarOffice.ComponentContext")), UNO_QUERY_THROW);
-        s->desktop_ = css::frame::Desktop::create(s->context_);
-    } catch (const css::connection::NoConnectException&) {
-        fail(errors::NotRunning,
-             QStringLiteral("LibreOffice is not running, or not listening on the pipe \"%1\".")
-                 .arg(pipe));
-    } catch (const css::uno::Exception& e) {
-        fail(errors::NotRunning,
-             QStringLiteral("Could not attach to LibreOffice on the pipe \"%1\": %2")
-                 .arg(pipe, qs(e.Message)));
+    // A new connection can be dropped by LibreOffice while an earlier one is being closed; a
+    // bridge disposed during the handshake is tried again, a few times only.
+    constexpr int Tries = 3;
+    for (int attempt = 1;; ++attempt) {
+        std::shared_ptr<Session> s(new Session);
+        try {
+            auto local = localContext();
+            auto connection = css::connection::Connector::create(local)->connect(
+                ous(QStringLiteral("pipe,name=") + pipe));
+            auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(
+                OUString(), ous("urp"), connection, nullptr);
+            s->bridge_.set(bridge, UNO_QUERY_THROW);
+            s->context_.set(bridge->getInstance(ous("StarOffice.ComponentContext")),
+                            UNO_QUERY_THROW);
+            s->desktop_ = css::frame::Desktop::create(s->context_);
+            return s;
+        } catch (const css::connection::NoConnectException&) {
+            fail(errors::NotRunning,
+                 QStringLiteral("LibreOffice is not running, or not listening on the pipe \"%1\".")
+                     .arg(pipe));
+        } catch (const css::uno::RuntimeException& e) {
+            if (attempt < Tries && saysBridgeDisposed(e.Message)) continue;
+            fail(errors::NotRunning,
+                 QStringLiteral("Could not attach to LibreOffice on the pipe \"%1\": %2")
+                     .arg(pipe, qs(e.Message)));
+        } catch (const css::uno::Exception& e) {
+            fail(errors::NotRunning,
+                 QStringLiteral("Could not attach to LibreOffice on the pipe \"%1\": %2")
+                     .arg(pipe, qs(e.Message)));
+        }
     }
-    return s;
 }
 
 Session::~Session() {
