@@ -1,5 +1,6 @@
 #include <QFileInfo>
 
+#include "office/libreoffice/LibreOffice.h"
 #include "office/memory/Office.h"
 #include "startup/Program.h"
 
@@ -18,10 +19,9 @@ HostChoice makeHostFromEnvironment() {
         }
     }
     if (spec == QLatin1String("libreoffice"))
-        return {nullptr,
-                QStringLiteral(
-                    "this build cannot attach to LibreOffice yet; run it on the built-in office "
-                    "with CORVANE_HOST=memory:DESKTOP.json")};
+        return {office::libreoffice::makeHost(
+                    qEnvironmentVariable("CORVANE_UNO_PIPE", office::libreoffice::DefaultPipe)),
+                {}};
     return {nullptr, QStringLiteral(
                          "CORVANE_HOST=%1 names no office; use memory:DESKTOP.json or libreoffice")
                          .arg(spec)};
