@@ -22,7 +22,7 @@
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "office/libreoffice/Calc.h"
-#include "office/libreoffice/Others.h"
+#include "office/libreoffice/DocumentSet.h"
 
 namespace office::libreoffice {
 

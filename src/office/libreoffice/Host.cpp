@@ -1,8 +1,9 @@
 #include "office/libreoffice/Host.h"
 
 #include "office/libreoffice/Calc.h"
+#include "office/libreoffice/Impress.h"
 #include "office/libreoffice/LibreOffice.h"
-#include "office/libreoffice/Others.h"
+#include "office/libreoffice/Writer.h"
 
 namespace office::libreoffice {
 

@@ -1,14 +1,12 @@
 #pragma once
 
-// Impress and Writer as far as the presentation and document interfaces go today: which
-// documents are open and which is active. Internal to the adapter.
+// The open documents of one kind (presentations, text documents) and what they share.
+// Internal to the adapter.
 
 #include <map>
 
 #include <com/sun/star/frame/XModel.hpp>
 
-#include "office/PowerPoint.h"
-#include "office/Word.h"
 #include "office/libreoffice/Uno.h"
 
 namespace office::libreoffice {
@@ -27,36 +25,6 @@ class DocumentSet {
     std::shared_ptr<Session> session_;
     const char* service_;
     mutable Reference<css::frame::XModel> lastActive_;
-};
-
-class ImpressApp : public PowerPoint {
-  public:
-    explicit ImpressApp(std::shared_ptr<Session> session);
-    bool hasDocuments() const;
-
-    QString version() const override;
-    std::shared_ptr<Presentation> activePresentation() const override;
-    std::vector<std::shared_ptr<Presentation>> presentations() const override;
-    int windowCount() const override;
-
-  private:
-    std::shared_ptr<Presentation> wrap(const Reference<css::frame::XModel>& model) const;
-    DocumentSet docs_;
-    mutable Wrappers<Presentation> wrappers_;
-};
-
-class WriterApp : public Word {
-  public:
-    explicit WriterApp(std::shared_ptr<Session> session);
-    bool hasDocuments() const;
-
-    std::shared_ptr<Document> activeDocument() const override;
-    std::vector<std::shared_ptr<Document>> documents() const override;
-
-  private:
-    std::shared_ptr<Document> wrap(const Reference<css::frame::XModel>& model) const;
-    DocumentSet docs_;
-    mutable Wrappers<Document> wrappers_;
 };
 
 // A document's file name ("Deck.odp"), or its title while it has never been saved.
