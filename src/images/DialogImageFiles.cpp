@@ -8,9 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "chrome/DropShadow.h"
 #include "chrome/ThemedButton.h"
-#include "chrome/TitleBar.h"
+#include "images/DialogParts.h"
 #include "images/PasteToImagesFiles.h"
 
 namespace images {
@@ -81,41 +80,22 @@ DialogImageFiles::DialogImageFiles(run::Services& services, run::RunState& state
     Check2_->setChecked(true);
     layout->addWidget(Check2_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* change = new chrome::ThemedButton(QStringLiteral("Change destination"), this);
-    change->setObjectName(QStringLiteral("SonicClick3"));
-    auto* cancel = new chrome::ThemedButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("SonicClick2"));
-    ContinueOk_ = new chrome::ThemedButton(QStringLiteral("\u2714"), this);
-    ContinueOk_->setObjectName(QStringLiteral("ContinueOk"));
-    ContinueOk_->setToolTip(QStringLiteral("Export"));
-    buttons->addWidget(change);
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ContinueOk_);
-    layout->addLayout(buttons);
+    const auto buttons = addDialogButtons(this, layout, true);
+    ContinueOk_ = buttons.confirm;
 
     connect(Option3_, &QRadioButton::clicked, this, &DialogImageFiles::Option3_Click);
     connect(Option4_, &QRadioButton::clicked, this, &DialogImageFiles::Option4_Click);
-    connect(change, &QPushButton::clicked, this, &DialogImageFiles::SonicClick3_Click);
-    connect(cancel, &QPushButton::clicked, this, &DialogImageFiles::SonicClick2_Click);
+    connect(buttons.change, &QPushButton::clicked, this, &DialogImageFiles::SonicClick3_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &DialogImageFiles::SonicClick2_Click);
     connect(ContinueOk_, &QPushButton::clicked, this, &DialogImageFiles::ContinueOk_Click);
 
-    resize(420, 300);
-    chrome::installTitleBar(this, QStringLiteral("Corvane"), chrome::TitleBar::Close);
-    chrome::applyDropShadow(this);
+    finishDialog(this, 420, 300);
 }
 
 void DialogImageFiles::Form_Load() {
-    if (state_.exportCount < 1) {
-        ContinueOk_->hide();
-        Label1_->setText(QStringLiteral("No objects were selected for pasting"));
-    } else {
-        const QString folder = state_.imageExportFolder.isEmpty() ? services_.folders.images()
-                                                                  : state_.imageExportFolder;
-        Label1_->setText(QString::number(state_.exportCount) +
-                         QStringLiteral(" object(s) will be inserted in ") + folder + CR + CR);
-    }
+    announceExport(
+        Label1_, ContinueOk_, state_.exportCount,
+        state_.imageExportFolder.isEmpty() ? services_.folders.images() : state_.imageExportFolder);
     setBold(Option3_, true);
     setBold(Option4_, false);
 }

@@ -8,9 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "chrome/DropShadow.h"
 #include "chrome/ThemedButton.h"
-#include "chrome/TitleBar.h"
+#include "images/DialogParts.h"
 #include "images/NumberEntry.h"
 #include "pdf/PdfExport.h"
 
@@ -19,11 +18,7 @@ namespace pdf {
 namespace {
 const QChar CR(13);
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using images::named;
 }  // namespace
 
 DialogPDF::DialogPDF(run::Services& services, run::RunState& state, platform::Chooser& chooser,
@@ -76,40 +71,23 @@ DialogPDF::DialogPDF(run::Services& services, run::RunState& state, platform::Ch
     layout->addWidget(Check2_);
     layout->addWidget(Check1_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* change =
-        named(new chrome::ThemedButton(QStringLiteral("Change destination"), this), "SonicClick3");
-    auto* cancel = named(new chrome::ThemedButton(QStringLiteral("Cancel"), this), "SonicClick2");
-    ContinueOk_ = named(new chrome::ThemedButton(QStringLiteral("\u2714"), this), "ContinueOk");
-    ContinueOk_->setToolTip(QStringLiteral("Export"));
-    buttons->addWidget(change);
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ContinueOk_);
-    layout->addLayout(buttons);
+    const auto buttons = images::addDialogButtons(this, layout, true);
+    ContinueOk_ = buttons.confirm;
 
     connect(CoverT_, &QCheckBox::clicked, this, &DialogPDF::CoverT_Click);
     connect(txtAmount_, &QLineEdit::textChanged, this, &DialogPDF::txtAmount_Change);
-    connect(change, &QPushButton::clicked, this, &DialogPDF::SonicClick3_Click);
-    connect(cancel, &QPushButton::clicked, this, &DialogPDF::SonicClick2_Click);
+    connect(buttons.change, &QPushButton::clicked, this, &DialogPDF::SonicClick3_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &DialogPDF::SonicClick2_Click);
     connect(ContinueOk_, &QPushButton::clicked, this, &DialogPDF::ContinueOk_Click);
 
-    resize(460, 320);
-    chrome::installTitleBar(this, QStringLiteral("Corvane"), chrome::TitleBar::Close);
-    chrome::applyDropShadow(this);
+    images::finishDialog(this, 460, 320);
 }
 
 void DialogPDF::Form_Load() {
     const QString folder = services_.folders.pdf();
     QDir().mkpath(folder);
-    if (state_.exportCount < 1) {
-        ContinueOk_->hide();
-        Label1_->setText(QStringLiteral("No objects were selected for pasting"));
-    } else {
-        Label1_->setText(QString::number(state_.exportCount) +
-                         QStringLiteral(" object(s) will be inserted in ") +
-                         QDir(folder).filePath(QStringLiteral("CorvaneXXX.pdf")) + CR + CR);
-    }
+    images::announceExport(Label1_, ContinueOk_, state_.exportCount,
+                           QDir(folder).filePath(QStringLiteral("CorvaneXXX.pdf")));
 }
 
 void DialogPDF::CoverT_Click() {

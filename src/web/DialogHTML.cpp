@@ -8,9 +8,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "chrome/DropShadow.h"
 #include "chrome/ThemedButton.h"
-#include "chrome/TitleBar.h"
+#include "images/DialogParts.h"
 #include "images/NumberEntry.h"
 #include "mainform/SortKeys.h"
 #include "web/PHTML.h"
@@ -20,11 +19,7 @@ namespace web {
 namespace {
 const QChar CR(13);
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using images::named;
 }  // namespace
 
 DialogHTML::DialogHTML(run::Services& services, run::RunState& state, images::ExportTarget target,
@@ -84,37 +79,23 @@ DialogHTML::DialogHTML(run::Services& services, run::RunState& state, images::Ex
 
     // The page always goes to the fixed folder under the next free number, so there is no
     // destination to change.
-    auto* buttons = new QHBoxLayout;
-    auto* cancel = named(new chrome::ThemedButton(QStringLiteral("Cancel"), this), "SonicClick2");
-    ContinueOk_ = named(new chrome::ThemedButton(QStringLiteral("\u2714"), this), "ContinueOk");
-    ContinueOk_->setToolTip(QStringLiteral("Export"));
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ContinueOk_);
-    layout->addLayout(buttons);
+    const auto buttons = images::addDialogButtons(this, layout, false);
+    ContinueOk_ = buttons.confirm;
 
     connect(SameWidthHTNL_, &QCheckBox::clicked, this, &DialogHTML::SameWidthHTNL_Click);
     connect(txtAmount_, &QLineEdit::textChanged, this, &DialogHTML::txtAmount_Change);
     connect(TextBox10_, &QLineEdit::textChanged, this, &DialogHTML::TextBox10_Change);
-    connect(cancel, &QPushButton::clicked, this, &DialogHTML::SonicClick2_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &DialogHTML::SonicClick2_Click);
     connect(ContinueOk_, &QPushButton::clicked, this, &DialogHTML::ContinueOk_Click);
 
-    resize(480, 300);
-    chrome::installTitleBar(this, QStringLiteral("Corvane"), chrome::TitleBar::Close);
-    chrome::applyDropShadow(this);
+    images::finishDialog(this, 480, 300);
 }
 
 void DialogHTML::Form_Load() {
     const QString folder = services_.folders.html();
     QDir().mkpath(folder);
-    if (state_.exportCount < 1) {
-        ContinueOk_->hide();
-        Label1_->setText(QStringLiteral("No objects were selected for pasting"));
-    } else {
-        Label1_->setText(QString::number(state_.exportCount) +
-                         QStringLiteral(" object(s) will be inserted in ") +
-                         QDir(folder).filePath(QStringLiteral("CorvaneXXX.Html")) + CR + CR);
-    }
+    images::announceExport(Label1_, ContinueOk_, state_.exportCount,
+                           QDir(folder).filePath(QStringLiteral("CorvaneXXX.Html")));
 }
 
 void DialogHTML::SameWidthHTNL_Click() {
