@@ -4,49 +4,28 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <cmath>
 
+#include "support/Program.h"
 #include "support/Slides.h"
 
 namespace {
 
 // The program started unattended with one code on a slides desktop; its dump read back.
 struct Started {
-    QTemporaryDir home;
-    QString err;
-    int exitCode = -1;
+    test::Corvane program;
+    QString& err = program.err;
     QJsonObject dump;
 
     Started(const QString& code, const std::function<void(QJsonObject&)>& change = {}) {
-        const QString in = home.filePath("in.json"), out = home.filePath("out.json");
         QFile desktop(test::fixturePath("slides.json"));
         EXPECT_TRUE(desktop.open(QIODevice::ReadOnly));
         QJsonObject root = QJsonDocument::fromJson(desktop.readAll()).object();
         if (change) change(root);
-        QFile write(in);
-        EXPECT_TRUE(write.open(QIODevice::WriteOnly));
-        write.write(QJsonDocument(root).toJson());
-        write.close();
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.path());
-        env.insert("XDG_RUNTIME_DIR", home.path());
-        env.insert("CORVANE_UNATTENDED", "1");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("CORVANE_HOST", "memory:" + in);
-        env.insert("CORVANE_DUMP", out);
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(CORVANE_BINARY, {code});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        exitCode = p.exitCode();
-        err = QString::fromLocal8Bit(p.readAllStandardError());
-        QFile result(out);
-        EXPECT_TRUE(result.open(QIODevice::ReadOnly));
-        dump = QJsonDocument::fromJson(result.readAll()).object();
+        program.desktopJson(QJsonDocument(root).toJson()).dumping().run(code);
+        dump = program.dump();
     }
+    int exitCode() const { return program.exitCode; }
     QJsonValue at(const char* key) const { return dump.value(QLatin1String(key)); }
     QJsonArray shapes(int slide) const {
         return at("powerpoint")["presentations"][0]["slides"][slide - 1]["shapes"].toArray();
@@ -55,7 +34,7 @@ struct Started {
 
 TEST(Program, SelectedChartGoesToTheSlideInViewAsAPicture) {
     Started s("/212");
-    EXPECT_EQ(s.exitCode, 0) << s.err.toStdString();
+    EXPECT_EQ(s.exitCode(), 0) << s.err.toStdString();
     const QJsonArray shapes = s.shapes(2);
     ASSERT_EQ(shapes.size(), 2);
     const QJsonObject chart = shapes[1].toObject();

@@ -3,41 +3,14 @@
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "startup/Dispatch.h"
 #include "support/Desktop.h"
+#include "support/Program.h"
 
 namespace {
 
-// The real program, started as a user would, on a built-in desktop.
-struct Corvane {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QTemporaryDir home;
-    int exitCode = -1;
-    QString err;
-
-    Corvane() {
-        env.insert("HOME", home.path());
-        env.insert("XDG_RUNTIME_DIR", home.path());
-        env.insert("CORVANE_UNATTENDED", "1");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("CORVANE_OUTPUT_ROOT", home.path());
-    }
-    Corvane& desktop(const QString& path) {
-        env.insert("CORVANE_HOST", "memory:" + path);
-        return *this;
-    }
-    void run(const QString& code) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(CORVANE_BINARY, {code});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        exitCode = p.exitCode();
-        err = QString::fromLocal8Bit(p.readAllStandardError());
-    }
-};
+using test::Corvane;
 
 TEST(Program, BatchModeWithoutWorkbookAsksToOpenOne) {
     Corvane c;

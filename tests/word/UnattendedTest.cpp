@@ -1,40 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "WordDesktop.h"
+#include "support/Program.h"
 
 namespace {
 
 // The program itself, unattended, on a desktop with a range selected and a document open.
 QJsonObject runProgram(const QString& code, const QByteArray& json, QString* err) {
-    QTemporaryDir home;
-    const QString in = home.filePath("in.json"), out = home.filePath("out.json");
-    QFile f(in);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(json);
-    f.close();
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_RUNTIME_DIR", home.path());
-    env.insert("CORVANE_UNATTENDED", "1");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CORVANE_HOST", "memory:" + in);
-    env.insert("CORVANE_DUMP", out);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(CORVANE_BINARY, {code});
-    EXPECT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0);
-    *err = QString::fromLocal8Bit(p.readAllStandardError());
-    QFile dump(out);
-    EXPECT_TRUE(dump.open(QIODevice::ReadOnly));
-    return QJsonDocument::fromJson(dump.readAll()).object();
+    test::Corvane program;
+    program.desktopJson(json).dumping().run(code);
+    EXPECT_EQ(program.exitCode, 0);
+    *err = program.err;
+    return program.dump();
 }
 
 QJsonArray content(const QJsonObject& desktop) {
