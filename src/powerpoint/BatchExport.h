@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "run/FormLink.h"
 #include "run/ItemList.h"
 #include "run/RunState.h"
 #include "run/Services.h"
@@ -17,14 +18,7 @@ class ProgressWindow;
 namespace powerpoint {
 
 // What the export needs of the main form.
-struct MainFormLink {
-    run::ItemList* list = nullptr;
-    std::function<bool()> predefinedSlides = [] { return false; };
-    std::function<void()> minimise = [] {};
-    std::function<void()> restore = [] {};
-    std::function<void()> unload = [] {};
-    std::function<void(const QString&)> setActiveFile = [](const QString&) {};
-};
+using MainFormLink = run::FormLink;
 
 // The three options of the export dialog.
 struct SlideExportOptions {

@@ -1,36 +1,25 @@
 #include "startup/FileFeatures.h"
 
 #include <QApplication>
-#include <QPointer>
 
 #include "images/DialogImageFiles.h"
 #include "images/PasteToImagesFiles.h"
-#include "mainform/ListCharts.h"
-#include "mainform/UserformObj.h"
 #include "pdf/DialogPDF.h"
+#include "startup/FormLink.h"
 #include "web/DialogHTML.h"
 
 namespace startup {
 
 namespace {
 
-mainform::UserformObj* mainForm() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<mainform::UserformObj*>(w)) return form;
-    return nullptr;
-}
-
 // The main form's list and its close, for a dialog opened from the form.
 std::optional<images::ExportTarget> formTarget(Run& run) {
-    auto* form = mainForm();
-    if (!form || !form->list()) {
+    auto link = mainFormLink(run);
+    if (!link.list) {
         run.services.prompt.warn(QStringLiteral("The main form is not open."));
         return std::nullopt;
     }
-    QPointer<mainform::UserformObj> guard(form);
-    return images::ExportTarget{*form->list(), [guard] {
-                                    if (guard) guard->close();
-                                }};
+    return images::ExportTarget{*link.list, link.unload};
 }
 
 void closeNamed(const QString& name) {

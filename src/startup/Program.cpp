@@ -1,25 +1,20 @@
 #include "startup/Program.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 
 #include "chrome/AboutWindow.h"
 #include "inventory/Items.h"
-#include "layout/LayoutForm.h"
 #include "mainform/Exports.h"
-#include "mainform/ListCharts.h"
 #include "mainform/UserformObj.h"
 #include "office/Error.h"
 #include "platform/DialogPrompt.h"
-#include "powerpoint/Dialog.h"
-#include "powerpoint/SelectionExport.h"
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/FeatureExports.h"
 #include "startup/FileFeatures.h"
+#include "startup/SlideFeatures.h"
 #include "startup/SplashProgress.h"
 #include "startup/WordFeatures.h"
 
@@ -51,33 +46,6 @@ bool anyWindowOpen() {
     return false;
 }
 
-// The main form as the PowerPoint export reaches it.
-powerpoint::MainFormLink mainFormLink() {
-    powerpoint::MainFormLink link;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<mainform::UserformObj*>(w);
-        if (!form) continue;
-        QPointer<mainform::UserformObj> f(form);
-        link.list = form->list();
-        link.predefinedSlides = [f] { return f && f->predefinedSlides(); };
-        link.minimise = [f] {
-            if (f) f->showMinimized();
-        };
-        link.restore = [f] {
-            if (f) f->showNormal();
-        };
-        link.unload = [f] {
-            if (f) f->close();
-        };
-        link.setActiveFile = [f](const QString& name) {
-            if (!f) return;
-            if (auto* text = f->findChild<QLineEdit*>(QStringLiteral("Text2"))) text->setText(name);
-        };
-        break;
-    }
-    return link;
-}
-
 }  // namespace
 
 QString commandCode(const QStringList& arguments) {
@@ -92,21 +60,15 @@ Features standardFeatures() {
                                 run.services.pacer());
         auto* form = new mainform::UserformObj(run.services, run.state, *run.exports, progress,
                                                [&run] { run.splash.reset(); });
+        run.mainForm = form;
         form->Form_Load();
         form->show();
     };
-    f.showLayoutForm = [](Run& run) { layout::showLayoutForm(run.services, run.state); };
-    f.selectionToPowerPoint = [](Run& run, int pasteFormat) {
-        powerpoint::ExportSelectionToPowerPoint(run.services, run.state, pasteFormat);
-    };
-    f.powerPointDialog = [](Run& run) {
-        powerpoint::openDialog(run.services, run.state, mainFormLink());
-    };
-    f.closeWindows.push_back([](Run&) { powerpoint::closeWindows(); });
     f.showAbout = [](Run&) {
         auto* about = new chrome::AboutWindow();
         about->show();
     };
+    addSlideFeatures(f);
     addWordFeatures(f);
     addFileFeatures(f, std::make_shared<platform::DialogChooser>());
     return f;
@@ -131,7 +93,7 @@ int runProgram(const QStringList& arguments) {
     Features features = standardFeatures();
     int status = 0;
     {
-        Run run{services, state, features, nullptr, nullptr};
+        Run run{services, state, features, nullptr, nullptr, {}};
         try {
             startUp(commandCode(arguments), run);
             if (unattended())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -9,6 +10,10 @@
 #include "run/RunState.h"
 #include "run/Services.h"
 #include "startup/CorvaneLoad.h"
+
+namespace mainform {
+class UserformObj;
+}
 
 namespace startup {
 
@@ -44,6 +49,7 @@ struct Run {
     Features& features;
     std::unique_ptr<CorvaneLoad> splash;
     std::unique_ptr<mainform::Exports> exports;  // what the main form launches
+    QPointer<mainform::UserformObj> mainForm;    // while it is open
 };
 
 }  // namespace startup

@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "mainform/ListCharts.h"
-#include "mainform/UserformObj.h"
+#include "startup/FormLink.h"
 #include "word/DialogWord.h"
 #include "word/PWordNewFile.h"
 #include "word/PasteSelectionToWord.h"
@@ -15,30 +14,24 @@ namespace {
 
 class FormAdapter : public word::MainForm {
   public:
-    explicit FormAdapter(mainform::UserformObj* form) : form_(form) {}
-    run::ItemList& list() override { return *form_->list(); }
-    void minimise() override { form_->showMinimized(); }
-    void restore() override { form_->showNormal(); }
-    void close() override { form_->close(); }
+    explicit FormAdapter(run::FormLink link) : link_(std::move(link)) {}
+    run::ItemList& list() override { return *link_.list; }
+    void minimise() override { link_.minimise(); }
+    void restore() override { link_.restore(); }
+    void close() override { link_.unload(); }
 
   private:
-    mainform::UserformObj* form_;
+    run::FormLink link_;
 };
-
-mainform::UserformObj* openMainForm() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<mainform::UserformObj*>(w); form && form->isVisible())
-            return form;
-    return nullptr;
-}
 
 }  // namespace
 
 void addWordFeatures(Features& f) {
     f.wordExport = [](Run& run) {
-        auto* form = openMainForm();
-        if (!form) return;
-        word::WordRun wordRun{run.services, run.state, std::make_shared<FormAdapter>(form)};
+        auto link = mainFormLink(run);
+        if (!link.list) return;
+        word::WordRun wordRun{run.services, run.state,
+                              std::make_shared<FormAdapter>(std::move(link))};
         word::StartWordExport(wordRun);
     };
     f.selectionToWord = [](Run& run, int kind) {

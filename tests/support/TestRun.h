@@ -17,7 +17,7 @@ struct TestRun {
         : host(std::move(h)),
           instance(lockFolder.path()),
           services{*host, prompt, shell, instance, platform::OutputFolders{outputRoot.path()}},
-          run{services, state, features, nullptr, nullptr} {}
+          run{services, state, features, nullptr, nullptr, {}} {}
 
     std::unique_ptr<office::Host> host;
     platform::RecordingPrompt prompt;
