@@ -227,8 +227,14 @@ void pasteInto(const Session& session, const Reference<css::frame::XModel>& mode
     }
 }
 
-QString fieldMasterName(const QString& label) {
-    return QStringLiteral("com.sun.star.text.fieldmaster.SetExpression.") + label;
+// Writer counts a number range by its name as a variable of its calculator, which takes no
+// spaces or punctuation: the label's other characters become '_' in the name.
+QString sequenceName(const QString& label) {
+    QString name = label;
+    for (auto& ch : name)
+        if (!ch.isLetterOrNumber()) ch = QLatin1Char('_');
+    if (name.isEmpty() || name.front().isDigit()) name.prepend(QLatin1Char('_'));
+    return name;
 }
 
 // The document's numbering sequence for a caption label, made when it has none yet.
@@ -236,15 +242,25 @@ Reference<XPropertySet> captionSequence(const Reference<css::frame::XModel>& mod
                                         const QString& label) {
     Reference<css::text::XTextFieldsSupplier> fields(model, UNO_QUERY_THROW);
     auto masters = fields->getTextFieldMasters();
-    const OUString name = ous(fieldMasterName(label));
+    const QString sequence = sequenceName(label);
+    const OUString name =
+        ous(QStringLiteral("com.sun.star.text.fieldmaster.SetExpression.") + sequence);
     if (masters->hasByName(name)) return {masters->getByName(name), UNO_QUERY_THROW};
     Reference<css::lang::XMultiServiceFactory> factory(model, UNO_QUERY_THROW);
     Reference<XPropertySet> master(
         factory->createInstance(ous("com.sun.star.text.fieldmaster.SetExpression")),
         UNO_QUERY_THROW);
-    master->setPropertyValue(ous("Name"), Any(ous(label)));
+    master->setPropertyValue(ous("Name"), Any(ous(sequence)));
     master->setPropertyValue(ous("SubType"), Any(css::text::SetVariableType::SEQUENCE));
     return master;
+}
+
+// A paragraph started after a caption is body text again, as when the user types one.
+void leaveCaption(const Reference<css::text::XTextCursor>& inNewParagraph) {
+    Reference<XPropertySet> props(inNewParagraph, UNO_QUERY_THROW);
+    OUString style;
+    props->getPropertyValue(ous("ParaStyleName")) >>= style;
+    if (style == "Caption") props->setPropertyValue(ous("ParaStyleName"), Any(ous("Standard")));
 }
 
 // ---- the document's objects and text
@@ -341,6 +357,7 @@ class WriterRange : public TextRange {
                                          false);
             Reference<css::text::XParagraphCursor> para(at, UNO_QUERY_THROW);
             para->gotoEndOfParagraph(false);
+            leaveCaption(at);
             cursor_->gotoRange(asRange(at), true);
         });
     }
@@ -514,6 +531,7 @@ void WriterApp::typeParagraph() {
                                      false);
         Reference<css::text::XParagraphCursor> para(at, UNO_QUERY_THROW);
         para->gotoStartOfParagraph(false);
+        leaveCaption(at);
         vc->gotoRange(asRange(at), false);
     });
 }
@@ -665,7 +683,6 @@ void WriterApp::insertCaption(const QString& label, const QString& title) {
             UNO_QUERY_THROW);
         Reference<XPropertySet> numberProps(number, UNO_QUERY_THROW);
         numberProps->setPropertyValue(ous("NumberingType"), Any(css::style::NumberingType::ARABIC));
-        numberProps->setPropertyValue(ous("Content"), Any(ous(label + QStringLiteral("+1"))));
         number->attachTextFieldMaster(captionSequence(m, label));
         text->insertTextContent(asRange(at), Reference<css::text::XTextContent>(number.get()),
                                 false);
