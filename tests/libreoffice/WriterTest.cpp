@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -357,6 +359,54 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(info.param.code + 1) + (info.param.chart ? "Chart" : "Range");
     });
+
+// The program itself, started as a user would, with a range selected in the workbook and a
+// text document open: "/812" puts the range's values in a table.
+TEST_F(Writer, ProgramPutsTheSelectedRangeInATable) {
+    t->state.office.workbook->sheet("Data")->range("A1:C3").select();
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    env.insert("CORVANE_UNATTENDED", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("CORVANE_OUTPUT_ROOT", home.path());
+    env.insert("CORVANE_HOST", "libreoffice");
+    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
+    QProcess corvane;
+    corvane.setProcessEnvironment(env);
+    corvane.start(CORVANE_BINARY, {"/812"});
+    ASSERT_TRUE(corvane.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(corvane.readAllStandardError());
+    EXPECT_EQ(corvane.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(blocks(doc).contains("T[Region|Revenue|Costs;North|12.5|7;South|9|4]"))
+        << blocks(doc).join(' ').toStdString() << "\n"
+        << err.toStdString();
+}
+
+// Without a text document the export stops with its message; a document closed while the
+// program holds it fails as a missing object, never as a lost LibreOffice.
+TEST_F(Writer, NoDocumentIsAMessageAndAClosedOneAnError) {
+    auto word = t->host->attachWord();
+    auto document = word->activeDocument();
+    ASSERT_TRUE(document);
+    auto range = document->range();
+    Reference<css::util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
+
+    t->state.office.workbook->sheet("Data")->range("A1:C3").select();
+    word::PasteSelectionForCode(t->services, t->state, 3);
+    EXPECT_EQ(messages(), QStringList{"The action requires an open Word document"});
+    for (const auto& call : std::vector<std::function<void()>>{
+             [&] { document->inlineShapeCount(); }, [&] { range->setPageBreakBefore(true); },
+             [&] { word->paste(); }, [&] { word->selectionPageSetup(); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "a closed document answered";
+        } catch (const office::Error& e) {
+            EXPECT_NE(e.number(), office::errors::Disconnected) << e.what();
+        }
+    }
+}
 
 // ---- batch export
 
