@@ -477,4 +477,53 @@ TEST_F(Writer, BatchExportOfPicturesWithCaptionsSurvivesSaving) {
     }
 }
 
+// The other paste formats of the batch: editable charts inline and ranges as tables, both
+// captioned; embedded objects floating at the text width; links, which Writer cannot make from
+// a copy, add nothing.
+struct FormatCase {
+    int pasteFormat;
+    QStringList blocks;   // after "Intro" and "Body"
+    QStringList objects;  // kinds, "~" for floating
+};
+
+class BatchFormats : public Writer, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(BatchFormats, ChartAndRangeEachOnAPage) {
+    const auto& c = GetParam();
+    auto form = std::make_shared<Form>();
+    form->items.rows = {row("Revenue", "Data", inventory::TypeEmbedded, "Sales"),
+                        row("Totals", "Data", inventory::TypeRange, "Totals")};
+    auto& state = t->state;
+    state.exportCount = 2;
+    state.wordCaption = 1;
+    state.word = t->host->attachWord();
+    word::WordRun run{t->services, state, form, nullptr};
+    word::ExportToWord(run, c.pasteFormat);
+
+    EXPECT_TRUE(form->closed);
+    EXPECT_EQ(blocks(doc), QStringList({"P'Intro'", "P'Body'"}) + c.blocks)
+        << blocks(doc).join(' ').toStdString();
+    QStringList kinds;
+    const double textWidth = pageOf(doc).textWidth;
+    for (const auto& o : objectsOf(doc)) {
+        kinds << (o.inlined ? "" : "~") + o.kind;
+        if (!o.inlined) {
+            EXPECT_NEAR(o.width, textWidth, 1);
+        }
+    }
+    EXPECT_EQ(kinds, c.objects);
+}
+
+const QString Totals = "T[Region|Revenue;North|12.5;South|9;East|15;West|11]";
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, BatchFormats,
+    ::testing::Values(FormatCase{1,
+                                 {"P*", "P", "P:I", "C'Sales 1'", "P*", "P", Totals, "P", "P",
+                                  "C'Totals 1'"},
+                                 {"embedded"}},
+                      FormatCase{2, {"P*", "P", "P", "P*", "P", "P"}, {"~embedded", "~embedded"}},
+                      FormatCase{3, {"P*", "P", "P*", "P"}, {}}),
+    [](const auto& info) { return std::to_string(info.param.pasteFormat); });
+
 }  // namespace
