@@ -21,6 +21,7 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/ShadowFormat.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -101,7 +102,8 @@ std::vector<Object> objectsOf(const Reference<css::frame::XModel>& model) {
 }
 
 // The body as one token per paragraph or table: "P", "P*" (page break before), "P'text'",
-// "P:I" (holds an inline object), "C'text'" (a caption), "T[a|b;c|d]" (a table's cells).
+// "P:I" (holds an inline object), "P^" (centred), "C'text'" (a caption), "T[a|b;c|d]" (a table's
+// cells).
 QStringList blocks(const Reference<css::frame::XModel>& model) {
     QStringList out;
     Reference<css::text::XTextDocument> doc(model, UNO_QUERY_THROW);
@@ -153,6 +155,9 @@ QStringList blocks(const Reference<css::frame::XModel>& model) {
         if (brk == css::style::BreakType_PAGE_BEFORE) token += '*';
         if (!text.isEmpty()) token += "'" + text + "'";
         if (holdsObject) token += ":I";
+        sal_Int16 adjust = 0;
+        props->getPropertyValue(ous("ParaAdjust")) >>= adjust;
+        if (adjust == static_cast<sal_Int16>(css::style::ParagraphAdjust_CENTER)) token += "^";
         out << token;
     }
     return out;
@@ -334,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A picture goes below the line of the insertion point, inline.
         SelectionCase{"/512", true, {"P'Intro'", "P'Body':I"}, "graphic", true, true, ""},
         // A range picture keeps its size, centred.
-        SelectionCase{"/512", false, {"P'Intro'", "P'Body':I"}, "graphic", true, false, ""},
+        SelectionCase{"/512", false, {"P'Intro'", "P'Body':I^"}, "graphic", true, false, ""},
         // Embedded: a floating chart at the text width, on a paragraph of its own.
         SelectionCase{"/612", true, {"P'Intro'", "P", "P'Body'"}, "embedded", false, true, ""},
         // Writer cannot link a copied chart: the failure is shown, nothing is added.
