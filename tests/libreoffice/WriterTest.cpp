@@ -413,6 +413,30 @@ TEST_F(Writer, NoDocumentIsAMessageAndAClosedOneAnError) {
     }
 }
 
+// Text selected in the document: the user is asked first; on Yes the picture goes below the
+// selected line and the text stays, on No nothing changes.
+TEST_F(Writer, SelectedTextIsKeptOrLeftAlone) {
+    for (const auto answer : {platform::Answer::No, platform::Answer::Yes}) {
+        SCOPED_TRACE(answer == platform::Answer::Yes ? "Yes" : "No");
+        doc = newDocument(session());
+        Reference<css::text::XTextViewCursorSupplier> vcs(doc->getCurrentController(),
+                                                          UNO_QUERY_THROW);
+        vcs->getViewCursor()->goRight(5, true);  // "Intro"
+        t->state.office.workbook->sheet("Data")->chartObjects().at(0)->select();
+        t->prompt.answerNext(answer);
+        const size_t before = t->prompt.messages().size();
+        word::PasteSelectionForCode(t->services, t->state, 0);
+
+        ASSERT_EQ(t->prompt.messages().size(), before + 1);
+        EXPECT_EQ(t->prompt.messages().back().text,
+                  "Warning!Inseted object may override the current selected text");
+        EXPECT_EQ(blocks(doc), answer == platform::Answer::Yes
+                                   ? QStringList({"P'Intro'", "P'Body':I"})
+                                   : QStringList({"P'Intro'", "P'Body'"}));
+        Reference<css::util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
+    }
+}
+
 // ---- batch export
 
 QStringList captions(const QStringList& blocks) {
