@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <functional>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -435,6 +436,55 @@ TEST_F(Writer, SelectedTextIsKeptOrLeftAlone) {
                                    : QStringList({"P'Intro'", "P'Body'"}));
         Reference<css::util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
     }
+}
+
+// What Writer cannot do is refused with an error that says so, and nothing is pasted; a
+// floating object is placed from the left edge of the text.
+TEST_F(Writer, RefusalsAndPlacementOfAFloatingObject) {
+    auto word = t->host->attachWord();
+    t->state.office.workbook->sheet("Data")->chartObjects().at(0)->chart()->copy();
+    office::PasteSpecialOptions link, icon, text, ole;
+    link.link = true;
+    icon.displayAsIcon = true;
+    text.dataType = 2;
+    ole.dataType = office::wdPasteOLEObject;
+    ole.placement = office::wdFloatOverText;
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        int number;
+        const char* says;
+    };
+    const std::vector<Case> cases = {
+        {"link", [&] { word->pasteSpecial(link); }, office::errors::Application, "link"},
+        {"icon", [&] { word->pasteSpecial(icon); }, office::errors::NotSupported, "Icon"},
+        {"text", [&] { word->pasteSpecial(text); }, office::errors::Application, "unavailable"},
+        {"chart as a table", [&] { word->pasteExcelTable(false, false, false); },
+         office::errors::Application, "no cells"},
+        {"no shape selected", [&] { word->setShapeRangeLeft(0); }, office::errors::Application,
+         "no shape"},
+        {"unknown label", [&] { word->insertCaption("Nobody added me", {}); },
+         office::errors::Application, "caption label"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            c.call();
+            ADD_FAILURE() << "accepted";
+        } catch (const office::Error& e) {
+            EXPECT_EQ(e.number(), c.number) << e.what();
+            EXPECT_TRUE(e.description().contains(c.says)) << e.what();
+        }
+    }
+    EXPECT_TRUE(objectsOf(doc).empty());
+
+    word->pasteSpecial(ole);
+    word->setShapeRangeLeft(36);
+    Reference<css::drawing::XDrawPageSupplier> dp(doc, UNO_QUERY_THROW);
+    Reference<XPropertySet> object(dp->getDrawPage()->getByIndex(0), UNO_QUERY_THROW);
+    sal_Int32 left = 0;
+    object->getPropertyValue(ous("HoriOrientPosition")) >>= left;
+    EXPECT_NEAR(left / HmmPerPoint, 36, 0.1);
 }
 
 // ---- batch export
