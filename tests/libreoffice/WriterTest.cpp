@@ -598,7 +598,7 @@ const QString Totals = "T[Region|Revenue;North|12.5;South|9;East|15;West|11]";
 INSTANTIATE_TEST_SUITE_P(
     Formats, BatchFormats,
     ::testing::Values(FormatCase{1,
-                                 {"P*", "P", "P:I", "C'Sales 1'", "P*", "P", Totals, "P", "P",
+                                 {"P*", "P", "P:I", "C'Sales 1'", "P*", "P", Totals, "P",
                                   "C'Totals 1'"},
                                  {"embedded"}},
                       FormatCase{2, {"P*", "P", "P", "P*", "P", "P"}, {"~embedded", "~embedded"}},

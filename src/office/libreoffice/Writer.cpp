@@ -6,6 +6,7 @@
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/datatransfer/XTransferable.hpp>
@@ -253,6 +254,32 @@ Reference<XPropertySet> captionSequence(const Reference<css::frame::XModel>& mod
     master->setPropertyValue(ous("Name"), Any(ous(sequence)));
     master->setPropertyValue(ous("SubType"), Any(css::text::SetVariableType::SEQUENCE));
     return master;
+}
+
+// Whether the cursor's paragraph holds nothing at all (no text, no object) and starts no page.
+bool blankParagraph(const Reference<css::text::XParagraphCursor>& cursor) {
+    Reference<XPropertySet> props(cursor, UNO_QUERY_THROW);
+    css::style::BreakType brk = css::style::BreakType_NONE;
+    props->getPropertyValue(ous("BreakType")) >>= brk;
+    if (brk != css::style::BreakType_NONE) return false;
+    auto whole = cursor->getText()->createTextCursorByRange(asRange(cursor));
+    Reference<css::text::XParagraphCursor> p(whole, UNO_QUERY_THROW);
+    p->gotoStartOfParagraph(false);
+    p->gotoEndOfParagraph(true);
+    if (!whole->getString().isEmpty()) return false;
+    Reference<css::container::XEnumerationAccess> paragraphs(whole, UNO_QUERY_THROW);
+    auto e = paragraphs->createEnumeration();
+    if (!e->hasMoreElements()) return true;
+    Reference<css::container::XEnumerationAccess> portions(e->nextElement(), UNO_QUERY);
+    if (!portions.is()) return false;  // a table
+    auto pe = portions->createEnumeration();
+    while (pe->hasMoreElements()) {
+        Reference<XPropertySet> portion(pe->nextElement(), UNO_QUERY_THROW);
+        OUString type;
+        portion->getPropertyValue(ous("TextPortionType")) >>= type;
+        if (type != "Text") return false;
+    }
+    return true;
 }
 
 // A paragraph started after a caption is body text again, as when the user types one.
@@ -668,9 +695,12 @@ void WriterApp::insertCaption(const QString& label, const QString& title) {
         auto at = insertionPoint(m);
         auto text = at->getText();
         Reference<css::text::XParagraphCursor> para(at, UNO_QUERY_THROW);
-        para->gotoEndOfParagraph(false);
-        text->insertControlCharacter(asRange(at), css::text::ControlCharacter::PARAGRAPH_BREAK,
-                                     false);
+        // An empty paragraph at the insertion point (after a pasted table) takes the caption.
+        if (!blankParagraph(para)) {
+            para->gotoEndOfParagraph(false);
+            text->insertControlCharacter(asRange(at), css::text::ControlCharacter::PARAGRAPH_BREAK,
+                                         false);
+        }
         para->gotoStartOfParagraph(false);
         Reference<XPropertySet> props(at, UNO_QUERY_THROW);
         props->setPropertyValue(ous("BreakType"), Any(css::style::BreakType_NONE));
