@@ -370,6 +370,19 @@ INSTANTIATE_TEST_SUITE_P(
 // text document open: "/812" puts the range's values in a table.
 TEST_F(Writer, ProgramPutsTheSelectedRangeInATable) {
     t->state.office.workbook->sheet("Data")->range("A1:C3").select();
+    // The user works in Calc: the workbook's window is the active one, not the document's.
+    auto e = session().desktop()->getComponents()->createEnumeration();
+    while (e->hasMoreElements()) {
+        Reference<css::lang::XServiceInfo> info(e->nextElement(), UNO_QUERY);
+        if (info.is() && info->supportsService(ous("com.sun.star.sheet.SpreadsheetDocument")))
+            Reference<css::frame::XModel>(info, UNO_QUERY_THROW)
+                ->getCurrentController()
+                ->getFrame()
+                ->activate();
+    }
+    Reference<css::lang::XServiceInfo> current(session().desktop()->getCurrentComponent(),
+                                               UNO_QUERY_THROW);
+    ASSERT_TRUE(current->supportsService(ous("com.sun.star.sheet.SpreadsheetDocument")));
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
