@@ -17,6 +17,7 @@
 #include "images/PasteToImagesFiles.h"
 #include "office/libreoffice/LibreOffice.h"
 #include "pdf/PdfExport.h"
+#include "web/PHTML.h"
 
 namespace {
 
@@ -269,6 +270,38 @@ TEST_F(LibreOfficeFiles, ImageFilesAndPdfOfTheCheckedItems) {
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 3)
         << "one page per checked item";
+    t.host->finish();
+}
+
+// The web page published by the workbook, as the program asks for it: the checked chart and
+// range on the page with their pictures, and the spacer sheet gone again afterwards.
+TEST_F(LibreOfficeFiles, PublishedWebPageHoldsTheCheckedItems) {
+    test::TestRun t(std::move(host));
+    t.state.office = ctx;
+    test::VectorList list;
+    list.rows = {test::chartRow("Revenue", "Data", true, "Revenue chart"),
+                 test::rangeRow("Totals", "Data", true, "Totals table")};
+    images::ExportRun run{t.services, t.state, list, nullptr, {}};
+    run::WebExportSettings settings;
+    settings.sameWidth = 0;
+    settings.blankLines = 2;
+
+    web::PublishWebPage(run, settings);
+    EXPECT_TRUE(t.prompt.texts().isEmpty()) << t.prompt.texts().join('|').toStdString();
+    const QString page = QDir(t.services.folders.html()).filePath("CorvaneHTML101.html");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains("Revenue chart"));
+    EXPECT_TRUE(html.contains("Totals table"));
+    EXPECT_TRUE(html.contains("<td align=\"left\">Region</td>")) << html.toStdString();
+    EXPECT_EQ(html.count("<img "), 1) << html.toStdString();
+    EXPECT_EQ(t.shell.opened(), QStringList{page});
+
+    QStringList names;
+    for (const auto& s : ctx.workbook->sheets()) names << s->name();
+    EXPECT_EQ(names, (QStringList{"Data", "Trend", "Hidden", "My data"}));
+    EXPECT_EQ(ctx.workbook->activeSheet()->name(), "Data");
     t.host->finish();
 }
 
