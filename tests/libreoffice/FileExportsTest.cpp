@@ -305,6 +305,29 @@ TEST_F(LibreOfficeFiles, PublishedWebPageHoldsTheCheckedItems) {
     t.host->finish();
 }
 
+// A selected range saved as a picture goes through a temporary chart: the file holds the range's
+// picture, the chart is gone afterwards and the range is selected again.
+TEST_F(LibreOfficeFiles, SelectedRangeIsSavedThroughATemporaryChart) {
+    test::TestRun t(std::move(host));
+    t.state.office = ctx;
+    auto& data = sheet("Data");
+    const auto charts = data.chartObjects().size();
+    data.range("A1:C5").select();
+
+    images::ExportSelectionToImageFile(t.services, t.state, [] { return 12345; });
+    const QString png = QDir(t.services.folders.images()).filePath("Corvane12345.png");
+    ASSERT_EQ(t.prompt.texts(), QStringList{"Selection saved as " + png});
+    const QSize size = pngSize(png);
+    const QRectF at = data.rangeGeometry(CellRect{1, 1, 5, 3});
+    EXPECT_NEAR(size.width(), at.width() * 96 / 72, 2);
+    EXPECT_NEAR(size.height(), at.height() * 96 / 72, 2);
+    EXPECT_EQ(data.chartObjects().size(), charts);
+    const auto selection = ctx.excel->selection();
+    ASSERT_EQ(selection.kind, office::Selection::Kind::Range);
+    EXPECT_EQ(selection.range->address(), "$A$1:$C$5");
+    t.host->finish();
+}
+
 // The real program on a selected chart, on LibreOffice and on the built-in office: a PNG of the
 // chart, and the same messages.
 TEST_F(LibreOfficeFiles, Code111SavesTheSelectedChartAsOnTheBuiltInOffice) {
