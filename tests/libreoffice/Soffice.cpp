@@ -345,4 +345,15 @@ bool controllersLocked(lo::Session& session, const QString& path) {
     return opened(session, path)->hasControllersLocked();
 }
 
+int charColor(lo::Session& session, const QString& path, const QString& sheet, int row,
+              int column) {
+    Reference<css::sheet::XSpreadsheetDocument> doc(opened(session, path), UNO_QUERY_THROW);
+    Reference<css::sheet::XSpreadsheet> s(doc->getSheets()->getByName(lo::ous(sheet)),
+                                          UNO_QUERY_THROW);
+    sal_Int32 color = -1;
+    Reference<css::beans::XPropertySet>(s->getCellByPosition(column - 1, row - 1), UNO_QUERY_THROW)
+        ->getPropertyValue(ous("CharColor")) >>= color;
+    return color;
+}
+
 }  // namespace test

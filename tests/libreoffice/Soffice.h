@@ -66,6 +66,10 @@ void saveAndClose(office::libreoffice::Session& session, const QString& path);
 // Protects the structure of the open document of that file.
 void protect(office::libreoffice::Session& session, const QString& path);
 
+// The font colour (0xRRGGBB) of a cell (1-based) of the open document of that file.
+int charColor(office::libreoffice::Session& session, const QString& path, const QString& sheet,
+              int row, int column);
+
 // Whether the document of that file has its controllers locked.
 bool controllersLocked(office::libreoffice::Session& session, const QString& path);
 

@@ -2,8 +2,10 @@
 
 // The spreadsheet side over LibreOffice Calc. Internal to the adapter.
 
+#include <QImage>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -48,6 +50,12 @@ class CalcBook : public Workbook, public std::enable_shared_from_this<CalcBook> 
     bool protectStructure() const override;
     std::shared_ptr<Sheet> activeSheet() const override;
     std::shared_ptr<Sheet> addWorksheet() override;
+    std::vector<std::shared_ptr<PublishObject>> publishObjects() const override;
+    std::shared_ptr<PublishObject> addPublishObject(int sourceType, const QString& fileName,
+                                                    const QString& sheet, const QString& source,
+                                                    int htmlType, const QString& divId,
+                                                    const QString& title) override;
+    void removePublishObject(const PublishObject& object);
 
     const std::shared_ptr<CalcDoc>& doc() const { return doc_; }
     const Session& session() const { return *doc_->session; }
@@ -62,6 +70,8 @@ class CalcBook : public Workbook, public std::enable_shared_from_this<CalcBook> 
     // when others are inserted or deleted; so a sheet is known by its current position.
     std::map<int, std::shared_ptr<CalcSheet>> byPosition() const;
     mutable std::vector<std::shared_ptr<CalcSheet>> sheets_;
+    // Calc has no publications of its own: the program's live as long as the run.
+    std::vector<std::shared_ptr<PublishObject>> publish_;
 };
 
 class CalcSheet : public Sheet {
@@ -94,6 +104,19 @@ class CalcSheet : public Sheet {
     void selectRange(const std::vector<CellRect>& areas) override;
     void copyRange(const CellRect& rect) override;
     void copyRangePicture(const CellRect& rect) override;
+    QRectF rangeGeometry(const CellRect& rect) const override;
+    std::shared_ptr<ChartObject> addChartObject(double left, double top, double width,
+                                                double height) override;
+    void setFontColorIndex(const CellRect& rect, int index) override;
+    void remove() override;
+    void setRowsHidden(int first, int last, bool hidden) override;
+    void setColumnsHidden(int first, int last, bool hidden) override;
+
+    // The chart shapes on the sheet's draw page, with their names.
+    std::vector<std::pair<Reference<css::drawing::XShape>, QString>> chartShapes() const;
+    // Whether the row or column (1-based) is shown.
+    bool rowVisible(int row) const;
+    bool columnVisible(int column) const;
 
     const Reference<css::sheet::XSpreadsheet>& uno() const { return sheet_; }
     const std::shared_ptr<CalcDoc>& doc() const { return doc_; }
@@ -113,6 +136,9 @@ class CalcSheet : public Sheet {
 
   private:
     void size() const;
+    // Moves the view off this sheet before it goes out of sight, to the sheet it returns (none
+    // when the view was elsewhere); throws when no other sheet is shown.
+    Reference<css::sheet::XSpreadsheet> leaveIfActive(const QString& failed);
     std::shared_ptr<CalcDoc> doc_;
     Reference<css::sheet::XSpreadsheet> sheet_;
     mutable int rows_ = 0;
@@ -160,6 +186,12 @@ class CalcApp : public Excel, public std::enable_shared_from_this<CalcApp> {
     bool displayAlerts_ = true;
     int windowState_ = -4137;
 };
+
+// The shape drawn as a PNG by LibreOffice at `pixels` (its own size at 96 dpi when empty).
+QImage shapePicture(const Session& session, const Reference<css::drawing::XShape>& shape,
+                    QSize pixels = {});
+// A length in 1/100 mm as pixels at 96 dpi, at least one.
+int hmmToPixels(int hmm);
 
 // The spreadsheet documents open in LibreOffice, and the current one if it is a spreadsheet.
 std::vector<Reference<css::lang::XComponent>> openComponents(const Session& session);

@@ -1,13 +1,26 @@
 // Worksheets of Calc: cells, formats, regions, and the chart objects on their draw pages.
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
 #include <algorithm>
+#include <cmath>
 
 #include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Rectangle.hpp>
 #include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XExporter.hpp>
+#include <com/sun/star/document/XFilter.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/io/SequenceOutputStream.hpp>
+#include <com/sun/star/io/XSequenceOutputStream.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/CellDeleteMode.hpp>
@@ -18,15 +31,20 @@
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableCharts.hpp>
+#include <com/sun/star/table/XTableChartsSupplier.hpp>
 #include <com/sun/star/util/XNumberFormatTypes.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 
 #include "office/libreoffice/Calc.h"
+#include "office/libreoffice/Host.h"
 
 namespace office::libreoffice {
 
@@ -115,9 +133,73 @@ class CalcChartObject : public ChartObject, public std::enable_shared_from_this<
         });
     }
 
+    void setName(const QString& name) override {
+        guarded(sheet_->session(), "ChartObject.Name", [&] {
+            const QString failed = QStringLiteral("Unable to set the Name property");
+            if (name.trimmed().isEmpty()) fail(errors::Application, failed);
+            for (const auto& [shape, other] : sheet_->chartShapes())
+                if (shape != shape_ && other.compare(name, Qt::CaseInsensitive) == 0)
+                    fail(errors::Application, failed);
+            // The shape's own name is the one the chart is listed by.
+            Reference<css::container::XNamed>(shape_, UNO_QUERY_THROW)->setName(ous(name));
+            name_ = name;
+        });
+    }
+    void remove() override {
+        guarded(sheet_->session(), "ChartObject.Delete", [&] {
+            Reference<css::drawing::XDrawPageSupplier> dps(sheet_->uno(), UNO_QUERY_THROW);
+            Reference<css::drawing::XShapes>(dps->getDrawPage(), UNO_QUERY_THROW)->remove(shape_);
+            pasted_ = QImage();
+        });
+    }
+
     void copy() const {
         guarded(sheet_->session(), "Chart.Copy", [&] {
             sheet_->doc()->copy(Any(shape_), QStringLiteral("the chart %1").arg(name_));
+        });
+    }
+
+    // Calc cannot take a picture into a chart: the picture stays with the object and stands for
+    // the chart's drawing when it is exported.
+    void paste() {
+        guarded(sheet_->session(), "Chart.Paste", [&] {
+            auto session = sheet_->doc()->session;
+            auto picture =
+                UnoClipboard([session] { return session; }).picture(Clipboard::Format::Any);
+            if (!picture || picture->bitmap.isNull())
+                fail(errors::Application, QStringLiteral("Paste method of Chart class failed"));
+            pasted_ = picture->bitmap;
+        });
+    }
+
+    void exportFile(const QString& fileName) const {
+        guarded(sheet_->session(), "Chart.Export", [&] {
+            const QString failed = QStringLiteral("Export method of Chart class failed");
+            const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+            if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format))
+                fail(errors::Application, failed);
+            const auto size = shape_->getSize();
+            const QSize pixels(hmmToPixels(size.Width), hmmToPixels(size.Height));
+            QImage image;
+            if (pasted_.isNull()) {
+                image = shapePicture(sheet_->session(), shape_, pixels);
+            } else {
+                // The pasted picture fills the chart area, scaled to fit, keeping proportions.
+                image = QImage(pixels, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                QPainter p(&image);
+                p.setRenderHint(QPainter::SmoothPixmapTransform);
+                p.drawImage(
+                    QRectF(QPointF(0, 0),
+                           QSizeF(pasted_.size()).scaled(QSizeF(pixels), Qt::KeepAspectRatio)),
+                    pasted_);
+            }
+            if (image.isNull()) fail(errors::Application, failed);
+            // A complete file or none: it appears under its name only once written.
+            QSaveFile file(fileName);
+            if (!file.open(QIODevice::WriteOnly)) fail(errors::Application, failed);
+            QImageWriter writer(&file, format);
+            if (!writer.write(image) || !file.commit()) fail(errors::Application, failed);
         });
     }
 
@@ -125,6 +207,7 @@ class CalcChartObject : public ChartObject, public std::enable_shared_from_this<
     std::shared_ptr<CalcSheet> sheet_;
     Reference<css::drawing::XShape> shape_;
     QString name_;
+    QImage pasted_;
 };
 
 class CalcChart : public Chart {
@@ -135,6 +218,8 @@ class CalcChart : public Chart {
     // LibreOffice's copy of a chart carries its pictures too.
     void copy() override { object_->copy(); }
     void copyPicture() override { object_->copy(); }
+    void paste() override { object_->paste(); }
+    void exportFile(const QString& fileName) override { object_->exportFile(fileName); }
 
   private:
     std::shared_ptr<CalcChartObject> object_;
@@ -151,7 +236,53 @@ const css::lang::Locale& formatLocale() {
     return english;
 }
 
+// The 56 colours of the other office's default palette, by ColorIndex.
+constexpr sal_Int32 Palette[56] = {
+    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+    0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,
+    0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,
+    0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF,
+    0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
+    0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
+    0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333};
+
+constexpr double PointsPerHmm = 72.0 / 2540.0;
+
 }  // namespace
+
+int hmmToPixels(int hmm) {
+    return std::max(1, static_cast<int>(std::lround(hmm * 96.0 / 2540.0)));
+}
+
+QImage shapePicture(const Session& session, const Reference<css::drawing::XShape>& shape,
+                    QSize pixels) {
+    if (pixels.isEmpty()) {
+        const auto size = shape->getSize();
+        pixels = QSize(hmmToPixels(size.Width), hmmToPixels(size.Height));
+    }
+    auto filter = session.create("com.sun.star.drawing.GraphicExportFilter");
+    Reference<css::document::XExporter>(filter, UNO_QUERY_THROW)
+        ->setSourceDocument(Reference<css::lang::XComponent>(shape, UNO_QUERY_THROW));
+    auto stream = css::io::SequenceOutputStream::create(session.context());
+    css::beans::PropertyValue size[2];
+    size[0].Name = ous("PixelWidth");
+    size[0].Value <<= static_cast<sal_Int32>(pixels.width());
+    size[1].Name = ous("PixelHeight");
+    size[1].Value <<= static_cast<sal_Int32>(pixels.height());
+    css::beans::PropertyValue args[3];
+    args[0].Name = ous("MediaType");
+    args[0].Value <<= ous("image/png");
+    args[1].Name = ous("OutputStream");
+    args[1].Value <<= Reference<css::io::XOutputStream>(stream, UNO_QUERY_THROW);
+    args[2].Name = ous("FilterData");
+    args[2].Value <<= Sequence<css::beans::PropertyValue>(size, 2);
+    if (!Reference<css::document::XFilter>(filter, UNO_QUERY_THROW)
+             ->filter(Sequence<css::beans::PropertyValue>(args, 3)))
+        return {};
+    const auto bytes = stream->getWrittenBytes();
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.getConstArray()),
+                            bytes.getLength(), "PNG");
+}
 
 // ---- geometry
 
@@ -236,26 +367,12 @@ int CalcSheet::visible() const {
 void CalcSheet::setVisible(int visible) {
     guarded(session(), "Sheet.Visible", [&] {
         const bool show = visible == xlSheetVisible;
-        if (!show && property<bool>(sheet_, "IsVisible") && isActive()) {
-            // Calc's view must not stay on a hidden sheet (it crashes on the next write there):
-            // move to the next visible sheet, or the one before, as the other office does.
-            Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
-            const int self = zeroBasedIndex();
-            const int n = all->getCount();
-            Reference<css::sheet::XSpreadsheet> next;
-            for (int step : {1, -1}) {
-                for (int i = self + step; !next.is() && i >= 0 && i < n; i += step) {
-                    Reference<css::sheet::XSpreadsheet> candidate(all->getByIndex(i),
-                                                                  UNO_QUERY_THROW);
-                    if (property<bool>(candidate, "IsVisible")) next = candidate;
-                }
-            }
-            if (!next.is())
-                fail(errors::Application,
-                     QStringLiteral("Unable to set the Visible property of the Worksheet class: "
-                                    "it is the only visible sheet."));
-            doc_->view()->setActiveSheet(next);
-        }
+        // Calc's view must not stay on a hidden sheet (it crashes on the next write there):
+        // move to the next visible sheet, or the one before, as the other office does.
+        if (!show)
+            leaveIfActive(
+                QStringLiteral("Unable to set the Visible property of the Worksheet "
+                               "class: it is the only visible sheet."));
         props(sheet_)->setPropertyValue(ous("IsVisible"), Any(show));
     });
 }
@@ -276,17 +393,23 @@ std::shared_ptr<Chart> CalcSheet::chart() const {
     notSupported("Chart on a worksheet");
 }
 
+std::vector<std::pair<Reference<css::drawing::XShape>, QString>> CalcSheet::chartShapes() const {
+    std::vector<std::pair<Reference<css::drawing::XShape>, QString>> out;
+    Reference<css::drawing::XDrawPageSupplier> dps(sheet_, UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> shapes(dps->getDrawPage(), UNO_QUERY_THROW);
+    const int n = shapes->getCount();
+    for (int i = 0; i < n; ++i) {
+        Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
+        if (shape.is() && isChartShape(shape)) out.emplace_back(shape, chartName(shape));
+    }
+    return out;
+}
+
 std::vector<std::shared_ptr<ChartObject>> CalcSheet::chartObjects() const {
     return guarded(session(), "ChartObjects", [&] {
         std::vector<std::shared_ptr<ChartObject>> out;
-        Reference<css::drawing::XDrawPageSupplier> dps(sheet_, UNO_QUERY_THROW);
-        Reference<css::container::XIndexAccess> shapes(dps->getDrawPage(), UNO_QUERY_THROW);
-        const int n = shapes->getCount();
-        for (int i = 0; i < n; ++i) {
-            Reference<css::drawing::XShape> shape(shapes->getByIndex(i), UNO_QUERY);
-            if (!shape.is() || !isChartShape(shape)) continue;
-            out.push_back(std::make_shared<CalcChartObject>(self(), shape, chartName(shape)));
-        }
+        for (const auto& [shape, name] : chartShapes())
+            out.push_back(std::make_shared<CalcChartObject>(self(), shape, name));
         return out;
     });
 }
@@ -506,6 +629,138 @@ void CalcSheet::copyRangePicture(const CellRect& rect) {
     guarded(session(), "Range.CopyPicture", [&] {
         doc_->copy(Any(cellRange(rect)), QStringLiteral("the range %1").arg(formatAddress(rect)));
     });
+}
+
+// ---- what the file exports add
+
+QRectF CalcSheet::rangeGeometry(const CellRect& rect) const {
+    return guarded(session(), "Range.Left", [&] {
+        // Hidden rows and columns take no room, in Calc as in the other office.
+        auto range = cellRange(rect);
+        const auto at = property<css::awt::Point>(range, "Position");
+        const auto size = property<css::awt::Size>(range, "Size");
+        return QRectF(at.X * PointsPerHmm, at.Y * PointsPerHmm, size.Width * PointsPerHmm,
+                      size.Height * PointsPerHmm);
+    });
+}
+
+std::shared_ptr<ChartObject> CalcSheet::addChartObject(double left, double top, double width,
+                                                       double height) {
+    return guarded(session(), "ChartObjects.Add", [&]() -> std::shared_ptr<ChartObject> {
+        if (!(left >= 0 && top >= 0 && width > 0 && height > 0))
+            fail(errors::Application, QStringLiteral("Add method of ChartObjects class failed"));
+        auto hmm = [](double points) {
+            return static_cast<sal_Int32>(std::lround(points / PointsPerHmm));
+        };
+        // The embedded object's name is unique in the whole document.
+        Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
+        auto taken = [&](const QString& name) {
+            for (int i = 0; i < all->getCount(); ++i) {
+                Reference<css::table::XTableChartsSupplier> s(all->getByIndex(i), UNO_QUERY_THROW);
+                if (s->getCharts()->hasByName(ous(name))) return true;
+            }
+            return false;
+        };
+        int n = static_cast<int>(chartShapes().size()) + 1;
+        QString name;
+        do name = QStringLiteral("Chart %1").arg(n++);
+        while (taken(name));
+        auto charts =
+            Reference<css::table::XTableChartsSupplier>(sheet_, UNO_QUERY_THROW)->getCharts();
+        charts->addNewByName(ous(name),
+                             css::awt::Rectangle(hmm(left), hmm(top), std::max(1, hmm(width)),
+                                                 std::max(1, hmm(height))),
+                             {}, false, false);
+        for (const auto& [shape, shapeName] : chartShapes())
+            if (property<OUString>(shape, "PersistName") == ous(name))
+                return std::make_shared<CalcChartObject>(self(), shape, shapeName);
+        fail(errors::Application, QStringLiteral("Add method of ChartObjects class failed"));
+    });
+}
+
+void CalcSheet::setFontColorIndex(const CellRect& rect, int index) {
+    guarded(session(), "Font.ColorIndex", [&] {
+        if (index < 1 || index > 56)
+            fail(errors::Application, QStringLiteral("Unable to set the ColorIndex property"));
+        props(cellRange(rect))->setPropertyValue(ous("CharColor"), Any(Palette[index - 1]));
+    });
+}
+
+Reference<css::sheet::XSpreadsheet> CalcSheet::leaveIfActive(const QString& failed) {
+    if (!property<bool>(sheet_, "IsVisible") || !isActive()) return {};
+    Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
+    const int self = zeroBasedIndex();
+    const int n = all->getCount();
+    Reference<css::sheet::XSpreadsheet> next;
+    for (int step : {1, -1}) {
+        for (int i = self + step; !next.is() && i >= 0 && i < n; i += step) {
+            Reference<css::sheet::XSpreadsheet> candidate(all->getByIndex(i), UNO_QUERY_THROW);
+            if (property<bool>(candidate, "IsVisible")) next = candidate;
+        }
+    }
+    if (!next.is()) fail(errors::Application, failed);
+    doc_->view()->setActiveSheet(next);
+    return next;
+}
+
+void CalcSheet::remove() {
+    guarded(session(), "Sheet.Delete", [&] {
+        const QString failed = QStringLiteral("Delete method of Worksheet class failed");
+        if (Reference<css::util::XProtectable>(doc_->doc, UNO_QUERY_THROW)->isProtected())
+            fail(errors::Application, failed);
+        // A workbook keeps at least one visible sheet.
+        if (property<bool>(sheet_, "IsVisible")) {
+            Reference<css::container::XIndexAccess> all(doc_->doc->getSheets(), UNO_QUERY_THROW);
+            bool other = false;
+            for (int i = 0; i < all->getCount() && !other; ++i)
+                other = i != zeroBasedIndex() &&
+                        property<bool>(
+                            Reference<css::uno::XInterface>(all->getByIndex(i), UNO_QUERY_THROW),
+                            "IsVisible");
+            if (!other) fail(errors::Application, failed);
+        }
+        const auto next = leaveIfActive(failed);
+        const OUString name = Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName();
+        need(doc_->doc->getSheets())->removeByName(name);
+        // Calc's view jumps to another sheet of its choice when one is removed.
+        if (next.is()) doc_->view()->setActiveSheet(next);
+    });
+}
+
+void CalcSheet::setRowsHidden(int first, int last, bool hidden) {
+    guarded(session(), "EntireRow.Hidden", [&] {
+        if (first < 1 || last < first)
+            fail(errors::Application,
+                 QStringLiteral("Application-defined or object-defined error"));
+        auto inside = clamp(CellRect{first, 1, last, 1});
+        if (!inside) return;
+        Reference<css::table::XColumnRowRange> crr(cellRange(*inside), UNO_QUERY_THROW);
+        props(crr->getRows())->setPropertyValue(ous("IsVisible"), Any(!hidden));
+    });
+}
+
+void CalcSheet::setColumnsHidden(int first, int last, bool hidden) {
+    guarded(session(), "EntireColumn.Hidden", [&] {
+        if (first < 1 || last < first)
+            fail(errors::Application,
+                 QStringLiteral("Application-defined or object-defined error"));
+        auto inside = clamp(CellRect{1, first, 1, last});
+        if (!inside) return;
+        Reference<css::table::XColumnRowRange> crr(cellRange(*inside), UNO_QUERY_THROW);
+        props(crr->getColumns())->setPropertyValue(ous("IsVisible"), Any(!hidden));
+    });
+}
+
+bool CalcSheet::rowVisible(int row) const {
+    Reference<css::table::XColumnRowRange> crr(cellRange(CellRect{row, 1, row, 1}),
+                                               UNO_QUERY_THROW);
+    return property<bool>(crr->getRows(), "IsVisible");
+}
+
+bool CalcSheet::columnVisible(int column) const {
+    Reference<css::table::XColumnRowRange> crr(cellRange(CellRect{1, column, 1, column}),
+                                               UNO_QUERY_THROW);
+    return property<bool>(crr->getColumns(), "IsVisible");
 }
 
 }  // namespace office::libreoffice
