@@ -699,22 +699,28 @@ std::shared_ptr<office::Sheet> WorkbookImpl::addWorksheet() {
     return s;
 }
 
+// Names are found by their scope and their name in any case, without a walk over all of them:
+// a workbook may hold tens of thousands.
+QString WorkbookImpl::nameKey(const QString& name, const SheetImpl* scope) {
+    return QString::number(reinterpret_cast<quintptr>(scope), 16) + QChar('|') +
+           name.toCaseFolded();
+}
+
 NameImpl* WorkbookImpl::findNameIn(const QString& name, const SheetImpl* scope) const {
-    for (const auto& n : names_)
-        if (n->scope().get() == scope && sameName(n->localName(), name)) return n.get();
-    return nullptr;
+    const auto it = nameIndex_.constFind(nameKey(name, scope));
+    return it == nameIndex_.constEnd() ? nullptr : names_[*it].get();
 }
 
 std::shared_ptr<NameImpl> WorkbookImpl::putName(const QString& name,
                                                 const std::shared_ptr<SheetImpl>& scope,
                                                 bool visible) {
     auto n = std::make_shared<NameImpl>(weak_from_this(), name, scope, visible);
-    for (auto& existing : names_) {
-        if (existing->scope() == scope && sameName(existing->localName(), name)) {
-            existing = n;
-            return n;
-        }
+    const QString key = nameKey(name, scope.get());
+    if (const auto it = nameIndex_.constFind(key); it != nameIndex_.constEnd()) {
+        names_[*it] = n;
+        return n;
     }
+    nameIndex_.insert(key, static_cast<qsizetype>(names_.size()));
     names_.push_back(n);
     return n;
 }

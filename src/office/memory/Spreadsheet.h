@@ -3,6 +3,7 @@
 // The built-in spreadsheet application: workbooks, worksheets and chart sheets, chart objects,
 // defined names, selection, and the application settings a run changes.
 
+#include <QHash>
 #include <QSizeF>
 #include <QString>
 #include <map>
@@ -272,6 +273,8 @@ class WorkbookImpl : public office::Workbook, public std::enable_shared_from_thi
     bool protectStructure_ = false;
     std::vector<std::shared_ptr<SheetImpl>> sheets_;
     std::vector<std::shared_ptr<NameImpl>> names_;
+    QHash<QString, qsizetype> nameIndex_;  // nameKey() -> position in names_
+    static QString nameKey(const QString& name, const SheetImpl* scope);
     std::weak_ptr<SheetImpl> active_;
     std::vector<std::shared_ptr<PublishObjectImpl>> publish_;
 };
