@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <cmath>
 
@@ -185,6 +187,14 @@ TEST_F(Impress, PresentationFactsInPoints) {
     p->slide(3)->select();
     EXPECT_EQ(window->viewSlideIndex(), 3);
     EXPECT_EQ(window->viewType(), office::ppViewNormal);
+    // Back from the slide sorter, the normal view shows the same slide.
+    Reference<css::beans::XPropertySet> view(deck->getCurrentController(), UNO_QUERY_THROW);
+    window->setViewType(7);
+    EXPECT_EQ(window->viewType(), 7);
+    window->setViewType(office::ppViewNormal);
+    EXPECT_EQ(window->viewType(), office::ppViewNormal);
+    EXPECT_NO_THROW(view->getPropertyValue(ous("IsMasterPageMode")));
+    EXPECT_EQ(window->viewSlideIndex(), 3);
     EXPECT_EQ(pp->slideShowWindowCount(), 0);
     EXPECT_EQ(pp->windowCount(), 1);
 
@@ -197,6 +207,7 @@ TEST_F(Impress, PresentationFactsInPoints) {
         [&] { p->slide(1)->pasteSpecial(office::ppPasteBitmap, true); },
         [&] { p->exitSlideShow(); },
         [&] { window->selectedShape(); },
+        [&] { window->setViewType(99); },
     };
     for (size_t i = 0; i < refused.size(); ++i)
         EXPECT_THROW(refused[i](), office::Error) << "case " << i;
@@ -394,6 +405,34 @@ TEST_F(Impress, BatchExportToNewAndPredefinedSlides) {
         }
         EXPECT_EQ(reread[1][1].type, "GraphicObjectShape");
     }
+}
+
+// The real program, started as a user would with a chart selected: the chart lands on the
+// slide in view, placed by the layout stored in the workbook.
+TEST_F(Impress, ProgramPastesTheSelectedChartOntoTheSlideInView) {
+    t->state.office.presentation->addSlide(2, office::ppLayoutTitleOnly);
+    pp->activeWindow()->gotoSlide(2);
+    data().chartObjects().at(1)->select();
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    env.insert("CORVANE_UNATTENDED", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("CORVANE_OUTPUT_ROOT", home.path());
+    env.insert("CORVANE_HOST", "libreoffice");
+    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
+    QProcess corvane;
+    corvane.setProcessEnvironment(env);
+    corvane.start(CORVANE_BINARY, {"/212"});
+    ASSERT_TRUE(corvane.waitForFinished(60000));
+    EXPECT_EQ(corvane.exitCode(), 0) << corvane.readAllStandardError().toStdString();
+
+    const auto seen = slides();
+    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen[1].size(), 2u);
+    EXPECT_EQ(seen[1][1].type, "GraphicObjectShape");
+    expectPlaced(seen[1][1]);
 }
 
 // The window lock is Impress's controller lock, given back when the run ends; the window is

@@ -4,6 +4,7 @@
 #include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/UnknownPropertyException.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
@@ -103,21 +104,19 @@ class ImpressPresentation : public Presentation {
     std::shared_ptr<ImpressDoc> doc_;
 };
 
-// The view types the program names, beside the views of Impress and the commands that show
-// them. The normal view is the only one the program switches to.
+// The view types the program names, beside the commands of Impress that show them.
 struct ViewKind {
     int type;
-    const char* service;  // what the controller supports in that view
     const char* command;
 };
 constexpr int ppViewSlideMaster = 2;
 constexpr ViewKind Views[] = {
-    {3, "com.sun.star.presentation.NotesView", ".uno:NotesMode"},
-    {4, "com.sun.star.presentation.HandoutView", ".uno:HandoutMode"},
-    {6, "com.sun.star.presentation.OutlineView", ".uno:OutlineMode"},
-    {7, "com.sun.star.presentation.SlidesView", ".uno:DiaMode"},
-    {ppViewSlideMaster, nullptr, ".uno:SlideMasterPage"},
-    {ppViewNormal, nullptr, ".uno:NormalMultiPaneGUI"},
+    {3, ".uno:NotesMode"},
+    {4, ".uno:HandoutMode"},
+    {6, ".uno:OutlineMode"},
+    {7, ".uno:DiaMode"},
+    {ppViewSlideMaster, ".uno:SlideMasterPage"},
+    {ppViewNormal, ".uno:NormalMultiPaneGUI"},
 };
 
 class ImpressWindow : public PresentationWindow {
@@ -131,15 +130,20 @@ class ImpressWindow : public PresentationWindow {
             return qs(t->getTitle());
         });
     }
+    // Impress's controller does not tell the outline, sorter, notes or handout views apart,
+    // so a view the adapter switched to is remembered; otherwise the drawing view says whether
+    // it shows the masters.
     int viewType() const override {
         return get("Window.ViewType", [&] {
-            auto c = doc_->controller();
-            Reference<css::lang::XServiceInfo> info(c, UNO_QUERY_THROW);
-            for (const auto& v : Views)
-                if (v.service && info->supportsService(ous(v.service))) return v.type;
+            if (doc_->viewType) return doc_->viewType;
             bool master = false;
-            Reference<XPropertySet>(c, UNO_QUERY_THROW)
-                ->getPropertyValue(ous("IsMasterPageMode")) >>= master;
+            try {
+                Reference<XPropertySet>(doc_->controller(), UNO_QUERY_THROW)
+                    ->getPropertyValue(ous("IsMasterPageMode")) >>= master;
+            } catch (const css::beans::UnknownPropertyException&) {
+                fail(errors::Application,
+                     QStringLiteral("Impress does not tell which view its window shows."));
+            }
             return master ? ppViewSlideMaster : ppViewNormal;
         });
     }
@@ -148,6 +152,7 @@ class ImpressWindow : public PresentationWindow {
             for (const auto& v : Views)
                 if (v.type == type) {
                     doc_->dispatch(v.command);
+                    doc_->viewType = type;
                     return;
                 }
             fail(errors::Application,

@@ -17,6 +17,8 @@ struct ImpressDoc {
     Reference<css::frame::XModel> model;
     // The shapes whose aspect ratio the program locked: Impress keeps no such flag of its own.
     std::vector<Reference<css::drawing::XShape>> aspectLocked;
+    // The view type the adapter last switched the window to; 0 before it did.
+    int viewType = 0;
 
     Reference<css::frame::XController> controller() const;  // throws when it has no window
     Reference<css::drawing::XDrawPage> currentPage() const;
