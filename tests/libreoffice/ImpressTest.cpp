@@ -212,6 +212,15 @@ TEST_F(Impress, PresentationFactsInPoints) {
     for (size_t i = 0; i < refused.size(); ++i)
         EXPECT_THROW(refused[i](), office::Error) << "case " << i;
     EXPECT_EQ(p->slideCount(), 3);
+
+    // A new presentation opens in a window of its own and is the active one from then on.
+    auto added = pp->addPresentation();
+    EXPECT_EQ(pp->presentations().size(), 2u);
+    EXPECT_EQ(pp->windowCount(), 2);
+    EXPECT_EQ(pp->activePresentation(), added);
+    EXPECT_EQ(pp->activeWindow()->presentation(), added);
+    EXPECT_EQ(added->slideCount(), 1);
+    EXPECT_NE(added->name(), p->name());
 }
 
 TEST_F(Impress, ShapesTakeGeometryAspectShadowsAndLabels) {
