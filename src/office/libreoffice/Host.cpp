@@ -50,6 +50,7 @@ std::shared_ptr<Word> UnoHost::attachWord() {
 // A run never leaves LibreOffice's windows locked.
 void UnoHost::finish() {
     if (calc_) calc_->release();
+    if (impress_) impress_->release();
 }
 
 std::unique_ptr<Host> makeHost(const QString& pipe) {
