@@ -7,9 +7,9 @@
 namespace startup {
 
 HostChoice makeHostFromEnvironment() {
-    const QString spec = qEnvironmentVariable("CORVANE_HOST", QStringLiteral("libreoffice"));
-    if (spec.startsWith(QLatin1String("memory:"))) {
-        const QString path = spec.mid(7);
+    const QString choice = qEnvironmentVariable("CORVANE_HOST", QStringLiteral("libreoffice"));
+    if (choice.startsWith(QLatin1String("memory:"))) {
+        const QString path = choice.mid(7);
         try {
             auto office = office::memory::loadDesktop(path);
             office->setDumpPath(qEnvironmentVariable("CORVANE_DUMP"));
@@ -18,13 +18,13 @@ HostChoice makeHostFromEnvironment() {
             return {nullptr, QString::fromUtf8(e.what())};
         }
     }
-    if (spec == QLatin1String("libreoffice"))
+    if (choice == QLatin1String("libreoffice"))
         return {office::libreoffice::makeHost(
                     qEnvironmentVariable("CORVANE_UNO_PIPE", office::libreoffice::DefaultPipe)),
                 {}};
     return {nullptr, QStringLiteral(
                          "CORVANE_HOST=%1 names no office; use memory:DESKTOP.json or libreoffice")
-                         .arg(spec)};
+                         .arg(choice)};
 }
 
 }  // namespace startup
