@@ -2,25 +2,21 @@
 // keeps them for the run and writes them as the built-in office does: a range as an HTML table,
 // the charts standing on it as pictures in a folder "NAME_files" beside the page.
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/text/XText.hpp>
 
+#include "office/Publication.h"
 #include "office/libreoffice/Calc.h"
 
 namespace office::libreoffice {
 
 namespace {
 
-const QString PublishFailed = QStringLiteral("Method 'Publish' of object 'PublishObject' failed");
-
 [[noreturn]] void refuse() {
-    fail(errors::Application, PublishFailed);
+    publication::failed();
 }
 
 struct Settings {
@@ -32,20 +28,6 @@ struct Settings {
     QString title;
     bool autoRepublish = false;
 };
-
-// Writes a picture into the page's picture folder and returns its address relative to the page.
-QString writePicture(const QFileInfo& page, const QImage& image) {
-    const QString folderName = page.completeBaseName() + QStringLiteral("_files");
-    QDir folder(page.absolutePath());
-    if (!folder.mkpath(folderName) || !folder.cd(folderName)) refuse();
-    int n = 1;
-    QString name;
-    do name = QStringLiteral("image%1.png").arg(n++, 3, 10, QChar('0'));
-    while (folder.exists(name));
-    QSaveFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) refuse();
-    return folderName + '/' + name;
-}
 
 QString rangeHtml(const Session& session, const QFileInfo& page, const CalcSheet& sheet,
                   const CellRect& wanted) {
@@ -86,12 +68,7 @@ QString rangeHtml(const Session& session, const QFileInfo& page, const CalcSheet
         if (!visible || row < rect.top || row > rect.bottom || column < rect.left ||
             column > rect.right)
             continue;
-        const QImage picture = shapePicture(session, shape);
-        if (picture.isNull()) refuse();
-        html += QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"\">\n")
-                    .arg(writePicture(page, picture).toHtmlEscaped())
-                    .arg(picture.width())
-                    .arg(picture.height());
+        html += publication::imageTag(page, shapePicture(session, shape));
     }
     return html;
 }
@@ -133,36 +110,12 @@ class CalcPublishObject : public PublishObject {
         if (!areas || areas->empty()) refuse();
         const QFileInfo page(settings_.fileName);
 
-        auto attribute = [](const QString& text) { return text.toHtmlEscaped(); };
-        QString division = QStringLiteral("<div id=\"%1\" data-sheet=\"%2\" data-source=\"%3\">\n")
-                               .arg(attribute(settings_.divId), attribute(sheet.name()),
-                                    attribute(settings_.source));
-        if (!settings_.title.isEmpty())
-            division += QStringLiteral("<h2 style=\"text-align: center;\">%1</h2>\n")
-                            .arg(settings_.title.toHtmlEscaped());
-        for (const auto& area : *areas) division += rangeHtml(book.session(), page, sheet, area);
-        division += QStringLiteral("</div>\n");
-
-        QString html;
-        const QString end = QStringLiteral("</body>");
-        if (!create && page.exists()) {
-            QFile in(page.absoluteFilePath());
-            if (!in.open(QIODevice::ReadOnly)) refuse();
-            html = QString::fromUtf8(in.readAll());
-            const auto at = html.lastIndexOf(end);
-            html.insert(at < 0 ? html.size() : at, division);
-        } else {
-            html = QStringLiteral(
-                       "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>%1</title>\n</head>\n<body>\n")
-                       .arg(page.completeBaseName().toHtmlEscaped()) +
-                   division + end + QStringLiteral("\n</html>\n");
-        }
-        // The page is replaced whole or not at all.
-        QSaveFile out(page.absoluteFilePath());
-        const QByteArray bytes = html.toUtf8();
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-            refuse();
+        QString body;
+        for (const auto& area : *areas) body += rangeHtml(book.session(), page, sheet, area);
+        publication::write(page,
+                           publication::division(settings_.divId, sheet.name(), settings_.source,
+                                                 settings_.title, body),
+                           create);
     }
 
     std::weak_ptr<CalcBook> book_;

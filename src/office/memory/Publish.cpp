@@ -1,12 +1,10 @@
 #include "office/memory/Publish.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "office/Error.h"
+#include "office/Publication.h"
 #include "office/memory/Render.h"
 #include "office/memory/Spreadsheet.h"
 
@@ -14,35 +12,8 @@ namespace office::memory {
 
 namespace {
 
-const QString PublishFailed = QStringLiteral("Method 'Publish' of object 'PublishObject' failed");
-
 [[noreturn]] void refuse() {
-    throw Error(errors::Application, PublishFailed);
-}
-
-QString attribute(const QString& text) {
-    return text.toHtmlEscaped();
-}
-
-// Writes a picture into the page's picture folder and returns its address relative to the page.
-QString writePicture(const QFileInfo& page, const QImage& image) {
-    const QString folderName = page.completeBaseName() + QStringLiteral("_files");
-    QDir folder(page.absolutePath());
-    if (!folder.mkpath(folderName) || !folder.cd(folderName)) refuse();
-    int n = 1;
-    QString name;
-    do name = QStringLiteral("image%1.png").arg(n++, 3, 10, QChar('0'));
-    while (folder.exists(name));
-    QSaveFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) refuse();
-    return folderName + '/' + name;
-}
-
-QString imageTag(const QFileInfo& page, const QImage& image) {
-    return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\" alt=\"\">\n")
-        .arg(attribute(writePicture(page, image)))
-        .arg(image.width())
-        .arg(image.height());
+    publication::failed();
 }
 
 QString rangeHtml(const QFileInfo& page, SheetImpl& sheet, const CellRect& rect) {
@@ -68,7 +39,7 @@ QString rangeHtml(const QFileInfo& page, SheetImpl& sheet, const CellRect& rect)
         if (co->hidden || a.top < rect.top || a.top > rect.bottom || a.left < rect.left ||
             a.left > rect.right)
             continue;
-        html += imageTag(page, co->chartImpl()->picture(false).bitmap);
+        html += publication::imageTag(page, co->chartImpl()->picture(false).bitmap);
     }
     return html;
 }
@@ -82,44 +53,22 @@ void PublishObjectImpl::publish(bool create) {
     if (!sheet || settings_.fileName.isEmpty()) refuse();
     const QFileInfo page(settings_.fileName);
 
-    QString division =
-        QStringLiteral("<div id=\"%1\" data-sheet=\"%2\" data-source=\"%3\">\n")
-            .arg(attribute(settings_.divId), attribute(sheet->name()), attribute(settings_.source));
-    if (!settings_.title.isEmpty())
-        division += QStringLiteral("<h2 style=\"text-align: center;\">%1</h2>\n")
-                        .arg(settings_.title.toHtmlEscaped());
+    QString body;
     if (settings_.sourceType == xlSourceChart) {
         if (sheet->type() != xlChart) refuse();
-        division += imageTag(page, sheet->chartSheetChart()->picture(false).bitmap);
+        body = publication::imageTag(page, sheet->chartSheetChart()->picture(false).bitmap);
     } else if (settings_.sourceType == xlSourceRange) {
         if (sheet->type() != xlWorksheet) refuse();
         const auto areas = parseA1(settings_.source);
         if (!areas || areas->empty()) refuse();
-        for (const auto& area : *areas) division += rangeHtml(page, *sheet, area);
+        for (const auto& area : *areas) body += rangeHtml(page, *sheet, area);
     } else {
         refuse();
     }
-    division += QStringLiteral("</div>\n");
-
-    QString html;
-    const QString end = QStringLiteral("</body>");
-    if (!create && page.exists()) {
-        QFile in(page.absoluteFilePath());
-        if (!in.open(QIODevice::ReadOnly)) refuse();
-        html = QString::fromUtf8(in.readAll());
-        const auto at = html.lastIndexOf(end);
-        html.insert(at < 0 ? html.size() : at, division);
-    } else {
-        html = QStringLiteral(
-                   "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
-                   "</head>\n<body>\n")
-                   .arg(page.completeBaseName().toHtmlEscaped()) +
-               division + end + QStringLiteral("\n</html>\n");
-    }
-    QSaveFile out(page.absoluteFilePath());
-    const QByteArray bytes = html.toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        refuse();
+    publication::write(page,
+                       publication::division(settings_.divId, sheet->name(), settings_.source,
+                                             settings_.title, body),
+                       create);
 }
 
 void PublishObjectImpl::remove() {
