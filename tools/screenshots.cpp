@@ -11,16 +11,23 @@
 #include "chrome/HelpWindow.h"
 #include "chrome/ProgressBar.h"
 #include "chrome/ProgressWindow.h"
+#include "images/DialogImageFiles.h"
+#include "layout/LayoutForm.h"
 #include "mainform/Exports.h"
 #include "mainform/ListCharts.h"
 #include "mainform/UserformObj.h"
 #include "office/memory/Office.h"
+#include "pdf/DialogPDF.h"
+#include "platform/Choosers.h"
 #include "platform/Instance.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
+#include "powerpoint/Dialog.h"
+#include "powerpoint/PictureStyles.h"
 #include "startup/CorvaneLoad.h"
 #include "startup/Dispatch.h"
 #include "startup/SplashProgress.h"
+#include "web/DialogHTML.h"
 #include "word/DialogWord.h"
 
 namespace {
@@ -120,5 +127,41 @@ int main(int argc, char** argv) {
     word::DialogWord dialogWord(word::WordRun{services, state, std::make_shared<ShownForm>(form)});
     dialogWord.setAttribute(Qt::WA_DeleteOnClose, false);
     if (dialogWord.Form_Load()) ok &= save(dialogWord, out, "word-dialog");
+    dialogWord.hide();
+
+    // The export to slides: its dialog, the picture styles and the layout window.
+    run::FormLink link;
+    link.list = form.list();
+    powerpoint::Dialog slides(services, state, link);
+    slides.setAttribute(Qt::WA_DeleteOnClose, false);
+    slides.Form_Load();
+    ok &= save(slides, out, "slides-dialog");
+    slides.hide();
+    powerpoint::PredefinedStyles styles(state);
+    styles.Form_Load();
+    ok &= save(styles, out, "picture-styles");
+    styles.hide();
+    layout::LayoutForm layoutForm(services, state);
+    layoutForm.Form_Load();
+    ok &= save(layoutForm, out, "layout");
+    layoutForm.hide();
+
+    // The file exports' dialogs.
+    platform::RecordingChooser chooser;
+    images::ExportTarget target{*form.list(), [] {}};
+    web::DialogHTML web(services, state, target);
+    web.setAttribute(Qt::WA_DeleteOnClose, false);
+    web.Form_Load();
+    ok &= save(web, out, "web-dialog");
+    web.hide();
+    pdf::DialogPDF pdfDialog(services, state, chooser, target);
+    pdfDialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    pdfDialog.Form_Load();
+    ok &= save(pdfDialog, out, "pdf-dialog");
+    pdfDialog.hide();
+    images::DialogImageFiles files(services, state, chooser, target);
+    files.setAttribute(Qt::WA_DeleteOnClose, false);
+    files.Form_Load();
+    ok &= save(files, out, "image-files-dialog");
     return ok ? 0 : 1;
 }
