@@ -259,6 +259,7 @@ void ImpressDoc::dispatch(const char* command, const char* argument, int value) 
     css::frame::DispatchHelper::create(session->context())
         ->executeDispatch(Reference<css::frame::XDispatchProvider>(frame, UNO_QUERY_THROW),
                           ous(command), OUString(), 0, args);
+    session->settle();
 }
 
 // ---- ImpressApp

@@ -1,6 +1,8 @@
 #include <QRegularExpression>
 #include <cstdlib>
 
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XToolkitExperimental.hpp>
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/connection/Connector.hpp>
@@ -109,6 +111,12 @@ Reference<css::datatransfer::clipboard::XClipboard> Session::clipboard() const {
         clipboard_.set(css::datatransfer::clipboard::SystemClipboard::create(context_),
                        UNO_QUERY_THROW);
     return clipboard_;
+}
+
+void Session::settle() const {
+    if (!toolkit_.is())
+        toolkit_.set(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
+    toolkit_->processEventsToIdle();
 }
 
 void Session::rethrowAsError(const char* member) const {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include <com/sun/star/awt/XToolkitExperimental.hpp>
 #include <com/sun/star/datatransfer/clipboard/XClipboard.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
@@ -57,6 +58,10 @@ class Session {
     // LibreOffice's own clipboard (on a desktop, the user's).
     Reference<css::datatransfer::clipboard::XClipboard> clipboard() const;
 
+    // Lets LibreOffice finish what a command left for its event loop: Impress switches views
+    // and sizes pasted objects there, after the command has returned.
+    void settle() const;
+
     // Rethrows the exception being handled as an office::Error. Call only from a catch block.
     [[noreturn]] void rethrowAsError(const char* member) const;
 
@@ -66,6 +71,7 @@ class Session {
     Reference<css::frame::XDesktop2> desktop_;
     Reference<css::lang::XComponent> bridge_;
     mutable Reference<css::datatransfer::clipboard::XClipboard> clipboard_;
+    mutable Reference<css::awt::XToolkitExperimental> toolkit_;
     mutable bool dead_ = false;
 };
 

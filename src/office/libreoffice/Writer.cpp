@@ -159,6 +159,7 @@ void dispatch(const Session& session, const Reference<css::frame::XModel>& model
     Reference<css::frame::XDispatchProvider> provider(frame, UNO_QUERY_THROW);
     css::frame::DispatchHelper::create(session.context())
         ->executeDispatch(provider, ous(command), OUString(), 0, args);
+    session.settle();
 }
 
 bool clipboardOffers(const Session& session, const char* mimePrefix) {
