@@ -6,7 +6,6 @@
 
 #include "BenchSupport.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -19,6 +18,7 @@
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "web/PHTML.h"
 
 namespace {
@@ -41,22 +41,14 @@ QByteArray desktop() {
            charts + "]}]}]}}";
 }
 
-class Rows : public run::ItemList {
-  public:
-    Rows() {
-        for (int i = 0; i < Items; ++i) {
-            const QString name = QStringLiteral("C%1").arg(i);
-            rows.push_back({name, {"S", {}, {}, "Caption", "Embedded", {}, name + "S"}, true});
-        }
+test::ListRows checkedCharts() {
+    test::ListRows list;
+    for (int i = 0; i < Items; ++i) {
+        const QString name = QStringLiteral("C%1").arg(i);
+        list.rows.push_back({name, {"S", {}, {}, "Caption", "Embedded", {}, name + "S"}, true});
     }
-    int rowCount() const override { return Items; }
-    run::ListRow row(int index) const override { return rows[static_cast<size_t>(index)]; }
-    int selectedRow() const override { return -1; }
-    void selectRow(int) override {}
-
-  private:
-    std::vector<run::ListRow> rows;
-};
+    return list;
+}
 
 struct Export {
     Export()
@@ -75,7 +67,7 @@ struct Export {
     platform::InstanceLock instance;
     run::Services services;
     run::RunState state;
-    Rows rows;
+    test::ListRows rows = checkedCharts();
 };
 
 template <typename F>
@@ -141,10 +133,5 @@ BENCHMARK(BM_ExportToWebPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithWindows(argc, argv);
 }

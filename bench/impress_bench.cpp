@@ -4,8 +4,6 @@
 // nothing of the program around them). The difference is what the program adds per item.
 // Run it as  build/bench/impress_bench
 
-#include <QApplication>
-
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
@@ -26,6 +24,7 @@
 #include "office/libreoffice/LibreOffice.h"
 #include "powerpoint/BatchExport.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "support/TestRun.h"
 
 namespace {
@@ -37,20 +36,11 @@ using css::uno::UNO_QUERY_THROW;
 
 constexpr int Charts = 20;
 
-class Rows : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(index); }
-    int selectedRow() const override { return -1; }
-    void selectRow(int) override {}
-    std::vector<run::ListRow> rows;
-};
-
 struct Office {
     std::unique_ptr<test::Soffice> soffice;
     Reference<css::frame::XModel> book, deck;
     std::unique_ptr<test::TestRun> run;
-    Rows rows;
+    test::ListRows rows;
 
     static Office& get() {
         static Office o = [] {
@@ -131,12 +121,8 @@ BENCHMARK(BM_ProgramBatchToNewSlides)->Unit(benchmark::kMillisecond)->Iterations
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Office::get().run.reset();
-    Office::get().soffice.reset();
-    return 0;
+    return bench::runWithWindows(argc, argv, [] {
+        Office::get().run.reset();
+        Office::get().soffice.reset();
+    });
 }

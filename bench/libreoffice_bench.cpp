@@ -5,7 +5,6 @@
 // the time per chart of the whole image-file export of the 20 charts (copy, picture, PNG file).
 // Run it as  build/bench/libreoffice_bench
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -28,6 +27,7 @@
 #include "platform/Instance.h"
 #include "platform/Shell.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 
 namespace {
 
@@ -104,15 +104,6 @@ void BM_PlainUnoCopyAndPicture(benchmark::State& state) {
 }
 
 // The main form's list as the export reads it.
-class Rows : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(static_cast<size_t>(index)); }
-    int selectedRow() const override { return -1; }
-    void selectRow(int) override {}
-    std::vector<run::ListRow> rows;
-};
-
 void BM_ImageFileExport(benchmark::State& state) {
     auto& o = Office::get();
     if (!o.excel) return state.SkipWithError("LibreOffice is not installed or did not start");
@@ -123,7 +114,7 @@ void BM_ImageFileExport(benchmark::State& state) {
     run::Services services{*o.host, prompt, shell, instance, platform::OutputFolders{root.path()}};
     run::RunState runState;
     startup::attachOffice(*o.host, runState.office);
-    Rows list;
+    test::ListRows list;
     const QString sheet = o.excel->activeSheet()->name();
     for (const auto& co : o.excel->activeSheet()->chartObjects())
         list.rows.push_back(
@@ -144,11 +135,5 @@ BENCHMARK(BM_ImageFileExport)->Unit(benchmark::kMillisecond)->Iterations(5)->Use
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Office::get().soffice.reset();
-    return 0;
+    return bench::runWithWindows(argc, argv, [] { Office::get().soffice.reset(); });
 }

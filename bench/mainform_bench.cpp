@@ -4,7 +4,6 @@
 
 #include "BenchSupport.h"
 
-#include <QApplication>
 #include <QDir>
 
 #include "mainform/Exports.h"
@@ -104,10 +103,5 @@ BENCHMARK(BM_HeaderClickSort)->Arg(300)->Arg(3000)->Arg(32767)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithWindows(argc, argv);
 }

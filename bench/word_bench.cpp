@@ -4,7 +4,6 @@
 
 #include "BenchSupport.h"
 
-#include <QApplication>
 #include <QDir>
 
 #include "office/memory/Office.h"
@@ -12,20 +11,11 @@
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "word/PWordNewFile.h"
 #include "word/PasteSelectionToWord.h"
 
 namespace {
-
-class Rows : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows[static_cast<size_t>(index)]; }
-    int selectedRow() const override { return selected; }
-    void selectRow(int index) override { selected = index; }
-    std::vector<run::ListRow> rows;
-    int selected = -1;
-};
 
 class Form : public word::MainForm {
   public:
@@ -33,7 +23,7 @@ class Form : public word::MainForm {
     void minimise() override {}
     void restore() override {}
     void close() override {}
-    Rows rows;
+    test::ListRows rows;
 };
 
 QByteArray desktop(int charts, int rangeRows) {
@@ -117,10 +107,5 @@ BENCHMARK(TableOfRange)->Arg(100)->Arg(2000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithWindows(argc, argv);
 }

@@ -9,6 +9,7 @@
 
 #include "images/ExportRun.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "support/TestRun.h"
 
 namespace test {
@@ -45,20 +46,6 @@ inline const QByteArray ExportDesktop = R"({
 inline constexpr QSize Chart1Pixels{5 * 64 * 2, 11 * 20 * 2};
 inline constexpr QSize Chart2Pixels{3 * 64 * 2, 5 * 20 * 2};
 
-class VectorList : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(static_cast<size_t>(index)); }
-    int selectedRow() const override { return selected; }
-    void selectRow(int index) override {
-        selected = index;
-        selections.push_back(index);
-    }
-    std::vector<run::ListRow> rows;
-    int selected = -1;
-    std::vector<int> selections;
-};
-
 inline run::ListRow chartRow(const QString& name, const QString& sheet, bool checked = true,
                              const QString& caption = {}) {
     return {name, {sheet, {}, {}, caption, QStringLiteral("Embedded"), {}, name + sheet}, checked};
@@ -88,7 +75,7 @@ struct ExportFixture {
     }
 
     TestRun t;
-    VectorList list;
+    ListRows list;
     int formClosed = 0;
 };
 

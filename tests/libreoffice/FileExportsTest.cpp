@@ -244,7 +244,7 @@ TEST_F(LibreOfficeFiles, PublicationsWriteTablesAndChartPicturesIntoOnePage) {
 TEST_F(LibreOfficeFiles, ImageFilesAndPdfOfTheCheckedItems) {
     test::TestRun t(std::move(host));
     t.state.office = ctx;
-    test::VectorList list;
+    test::ListRows list;
     list.rows = {test::chartRow("Revenue", "Data"), test::chartRow("Costs", "Data", false),
                  test::chartRow("Line", "Trend", true, "The trend"),
                  test::rangeRow("Totals", "Data", true, "Totals")};
@@ -278,7 +278,7 @@ TEST_F(LibreOfficeFiles, ImageFilesAndPdfOfTheCheckedItems) {
 TEST_F(LibreOfficeFiles, PublishedWebPageHoldsTheCheckedItems) {
     test::TestRun t(std::move(host));
     t.state.office = ctx;
-    test::VectorList list;
+    test::ListRows list;
     list.rows = {test::chartRow("Revenue", "Data", true, "Revenue chart"),
                  test::rangeRow("Totals", "Data", true, "Totals table")};
     images::ExportRun run{t.services, t.state, list, nullptr, {}};

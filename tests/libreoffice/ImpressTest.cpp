@@ -28,6 +28,7 @@
 #include "startup/Dispatch.h"
 #include "startup/Program.h"
 #include "statesheet/StateSheet.h"
+#include "support/ListRows.h"
 #include "support/TestRun.h"
 
 namespace {
@@ -318,14 +319,7 @@ TEST_F(Impress, SelectionExportByCode) {
 // The batch export onto new slides with every option, and onto the slides the rows name; the
 // result saved in both formats and opened again.
 TEST_F(Impress, BatchExportToNewAndPredefinedSlides) {
-    struct Rows : run::ItemList {
-        int rowCount() const override { return int(rows.size()); }
-        run::ListRow row(int i) const override { return rows.at(i); }
-        int selectedRow() const override { return selected; }
-        void selectRow(int i) override { selected = i; }
-        std::vector<run::ListRow> rows;
-        int selected = -1;
-    } list;
+    test::ListRows list;
     const auto row = [](const char* name, const char* type, const char* slide,
                         const char* caption) -> run::ListRow {
         return {QString::fromLatin1(name),

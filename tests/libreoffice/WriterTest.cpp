@@ -39,6 +39,7 @@
 #include "inventory/Items.h"
 #include "office/libreoffice/LibreOffice.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "support/TestRun.h"
 #include "word/PWordNewFile.h"
 #include "word/PasteSelectionToWord.h"
@@ -221,23 +222,13 @@ void storeAs(const Reference<css::frame::XModel>& model, const QString& path) {
 
 // ---- a stand-in main form for the batch export
 
-class List : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(static_cast<size_t>(index)); }
-    int selectedRow() const override { return selected; }
-    void selectRow(int index) override { selected = index; }
-    std::vector<run::ListRow> rows;
-    int selected = -1;
-};
-
 class Form : public word::MainForm {
   public:
     run::ItemList& list() override { return items; }
     void minimise() override {}
     void restore() override {}
     void close() override { closed = true; }
-    List items;
+    test::ListRows items;
     bool closed = false;
 };
 

@@ -6,6 +6,7 @@
 #include "chrome/ProgressWindow.h"
 #include "powerpoint/BatchExport.h"
 #include "powerpoint/SelectionExport.h"
+#include "support/ListRows.h"
 #include "support/Slides.h"
 
 namespace {
@@ -14,20 +15,6 @@ using office::memory::Shape;
 using test::SlidesRun;
 
 // The main form's list as the export reads it.
-class Rows : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(index); }
-    int selectedRow() const override { return selected; }
-    void selectRow(int index) override {
-        selected = index;
-        visited.push_back(index);
-    }
-    std::vector<run::ListRow> rows;
-    std::vector<int> visited;
-    int selected = -1;
-};
-
 run::ListRow item(const char* name, const char* sheet, const char* type, const char* slide = "",
                   const char* caption = "", bool checked = true) {
     return {
@@ -84,7 +71,7 @@ struct Batch : SlidesRun {
         EXPECT_EQ(powerPoint().lockedWindow, 0);
     }
 
-    Rows list;
+    test::ListRows list;
     powerpoint::MainFormLink form;
     QPointer<chrome::ProgressWindow> progress;
     bool predefined = false;

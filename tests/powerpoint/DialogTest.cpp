@@ -10,20 +10,12 @@
 
 #include "powerpoint/Dialog.h"
 #include "powerpoint/SelectionExport.h"
+#include "support/ListRows.h"
 #include "support/Slides.h"
 
 namespace {
 
 using test::SlidesRun;
-
-class Rows : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(index); }
-    int selectedRow() const override { return -1; }
-    void selectRow(int) override {}
-    std::vector<run::ListRow> rows;
-};
 
 run::ListRow chart(const char* name, const char* slide = "") {
     return {QString::fromLatin1(name),
@@ -61,7 +53,7 @@ struct Opened : SlidesRun {
         return child<QLabel>("Label1")->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
     }
 
-    Rows list;
+    test::ListRows list;
     QPointer<powerpoint::Dialog> dialog;
     int unloaded = 0;
     QString activeFile;

@@ -9,6 +9,7 @@
 
 #include "office/memory/Office.h"
 #include "startup/Dispatch.h"
+#include "support/ListRows.h"
 #include "support/TestRun.h"
 #include "word/PWordNewFile.h"
 
@@ -28,27 +29,13 @@ QByteArray desktop(const QByteArray& word = {}, const QByteArray& selection = {}
 // Windows closed with delete-on-close go now, as the event loop would take them.
 void flushDeletes();
 
-class FakeList : public run::ItemList {
-  public:
-    int rowCount() const override { return static_cast<int>(rows.size()); }
-    run::ListRow row(int index) const override { return rows.at(static_cast<size_t>(index)); }
-    int selectedRow() const override { return selected; }
-    void selectRow(int index) override {
-        selected = index;
-        selections.push_back(index);
-    }
-    std::vector<run::ListRow> rows;
-    int selected = -1;
-    std::vector<int> selections;
-};
-
 class FakeForm : public word::MainForm {
   public:
     run::ItemList& list() override { return items; }
     void minimise() override { events << "minimise"; }
     void restore() override { events << "restore"; }
     void close() override { events << "close"; }
-    FakeList items;
+    test::ListRows items;
     QStringList events;
 };
 

@@ -114,8 +114,7 @@ Reference<css::datatransfer::clipboard::XClipboard> Session::clipboard() const {
 }
 
 void Session::settle() const {
-    if (!toolkit_.is())
-        toolkit_.set(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
+    if (!toolkit_.is()) toolkit_.set(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
     toolkit_->processEventsToIdle();
 }
 
