@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -17,6 +16,7 @@
 #include "images/PasteToImagesFiles.h"
 #include "office/libreoffice/LibreOffice.h"
 #include "pdf/PdfExport.h"
+#include "support/Program.h"
 #include "web/PHTML.h"
 
 namespace {
@@ -353,23 +353,12 @@ TEST_F(LibreOfficeFiles, Code111SavesTheSelectedChartAsOnTheBuiltInOffice) {
         QStringList messages;  // the file's path as PATH
         QString file;
     };
-    auto runCorvane = [&](const QString& hostSpec, const QTemporaryDir& home) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.path());
-        env.insert("XDG_RUNTIME_DIR", home.path());
-        env.insert("CORVANE_UNATTENDED", "1");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("CORVANE_OUTPUT_ROOT", home.path());
-        env.insert("CORVANE_HOST", hostSpec);
-        env.insert("CORVANE_UNO_PIPE", soffice->pipe());
-        QProcess corvane;
-        corvane.setProcessEnvironment(env);
-        corvane.start(CORVANE_BINARY, {"/111"});
+    // The messages of a run of "/111", the file's path in them as PATH.
+    auto runCorvane = [](test::Corvane& corvane) {
+        corvane.run("/111");
         Outcome o;
-        if (!corvane.waitForFinished(60000)) return o;
         static const QRegularExpression png(QStringLiteral("(/\\S+/Corvane\\d+\\.png)"));
-        for (const QString& line :
-             QString::fromLocal8Bit(corvane.readAllStandardError()).split('\n')) {
+        for (const QString& line : corvane.err.split('\n')) {
             if (!line.startsWith("Corvane: ")) continue;
             QString m = line;
             if (auto match = png.match(m); match.hasMatch()) {
@@ -381,9 +370,9 @@ TEST_F(LibreOfficeFiles, Code111SavesTheSelectedChartAsOnTheBuiltInOffice) {
         return o;
     };
 
-    QTemporaryDir homes[2];
-    const Outcome onLibreOffice = runCorvane("libreoffice", homes[0]);
-    const Outcome builtIn = runCorvane("memory:" + desktop, homes[1]);
+    test::Corvane onLibreOfficeRun, builtInRun;
+    const Outcome onLibreOffice = runCorvane(onLibreOfficeRun.libreOffice(soffice->pipe()));
+    const Outcome builtIn = runCorvane(builtInRun.desktop(desktop));
     EXPECT_EQ(onLibreOffice.messages, QStringList{"Corvane: Selection saved as PATH"});
     EXPECT_EQ(onLibreOffice.messages, builtIn.messages);
     ASSERT_FALSE(onLibreOffice.file.isEmpty());

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <cmath>
@@ -29,6 +28,7 @@
 #include "startup/Program.h"
 #include "statesheet/StateSheet.h"
 #include "support/ListRows.h"
+#include "support/Program.h"
 #include "support/TestRun.h"
 
 namespace {
@@ -416,20 +416,9 @@ TEST_F(Impress, ProgramPastesTheSelectedChartOntoTheSlideInView) {
     t->state.office.presentation->addSlide(2, office::ppLayoutTitleOnly);
     pp->activeWindow()->gotoSlide(2);
     data().chartObjects().at(1)->select();
-    QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_RUNTIME_DIR", home.path());
-    env.insert("CORVANE_UNATTENDED", "1");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CORVANE_OUTPUT_ROOT", home.path());
-    env.insert("CORVANE_HOST", "libreoffice");
-    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
-    QProcess corvane;
-    corvane.setProcessEnvironment(env);
-    corvane.start(CORVANE_BINARY, {"/212"});
-    ASSERT_TRUE(corvane.waitForFinished(60000));
-    EXPECT_EQ(corvane.exitCode(), 0) << corvane.readAllStandardError().toStdString();
+    test::Corvane corvane;
+    corvane.libreOffice(soffice->pipe()).run("/212");
+    EXPECT_EQ(corvane.exitCode, 0) << corvane.err.toStdString();
 
     const auto seen = slides();
     ASSERT_EQ(seen.size(), 2u);

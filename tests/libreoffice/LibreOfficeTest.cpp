@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "Soffice.h"
@@ -13,6 +12,7 @@
 #include "platform/Prompt.h"
 #include "startup/Dispatch.h"
 #include "statesheet/StateSheet.h"
+#include "support/Program.h"
 #include "support/Recorders.h"
 
 namespace {
@@ -365,22 +365,10 @@ TEST_P(LibreOffice, ExtensionInstallsAndItsMacroRuns) {
 // The real program, started as a user would, on the workbook open in LibreOffice: batch mode
 // opens the main form and leaves the state sheet, hidden, in the workbook.
 TEST_P(LibreOffice, ProgramRunsBatchModeOnTheOpenWorkbook) {
-    QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_RUNTIME_DIR", home.path());
-    env.insert("CORVANE_UNATTENDED", "1");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CORVANE_OUTPUT_ROOT", home.path());
-    env.insert("CORVANE_HOST", "libreoffice");
-    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
-    QProcess corvane;
-    corvane.setProcessEnvironment(env);
-    corvane.start(CORVANE_BINARY, {"/112"});
-    ASSERT_TRUE(corvane.waitForFinished(60000));
-    const QString err = QString::fromLocal8Bit(corvane.readAllStandardError());
-    EXPECT_EQ(corvane.exitCode(), 0) << err.toStdString();
-    EXPECT_TRUE(err.contains("Corvane: window UserformObj")) << err.toStdString();
+    test::Corvane corvane;
+    corvane.libreOffice(soffice->pipe()).run("/112");
+    EXPECT_EQ(corvane.exitCode, 0) << corvane.err.toStdString();
+    EXPECT_TRUE(corvane.err.contains("Corvane: window UserformObj")) << corvane.err.toStdString();
 
     auto state = ctx.workbook->worksheet(statesheet::StateSheetName);
     ASSERT_TRUE(state);

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -40,6 +39,7 @@
 #include "office/libreoffice/LibreOffice.h"
 #include "startup/Dispatch.h"
 #include "support/ListRows.h"
+#include "support/Program.h"
 #include "support/TestRun.h"
 #include "word/PWordNewFile.h"
 #include "word/PasteSelectionToWord.h"
@@ -374,24 +374,12 @@ TEST_F(Writer, ProgramPutsTheSelectedRangeInATable) {
     Reference<css::lang::XServiceInfo> current(session().desktop()->getCurrentComponent(),
                                                UNO_QUERY_THROW);
     ASSERT_TRUE(current->supportsService(ous("com.sun.star.sheet.SpreadsheetDocument")));
-    QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_RUNTIME_DIR", home.path());
-    env.insert("CORVANE_UNATTENDED", "1");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CORVANE_OUTPUT_ROOT", home.path());
-    env.insert("CORVANE_HOST", "libreoffice");
-    env.insert("CORVANE_UNO_PIPE", soffice->pipe());
-    QProcess corvane;
-    corvane.setProcessEnvironment(env);
-    corvane.start(CORVANE_BINARY, {"/812"});
-    ASSERT_TRUE(corvane.waitForFinished(60000));
-    const QString err = QString::fromLocal8Bit(corvane.readAllStandardError());
-    EXPECT_EQ(corvane.exitCode(), 0) << err.toStdString();
+    test::Corvane corvane;
+    corvane.libreOffice(soffice->pipe()).run("/812");
+    EXPECT_EQ(corvane.exitCode, 0) << corvane.err.toStdString();
     EXPECT_TRUE(blocks(doc).contains("T[Region|Revenue|Costs;North|12.5|7;South|9|4]"))
         << blocks(doc).join(' ').toStdString() << "\n"
-        << err.toStdString();
+        << corvane.err.toStdString();
 }
 
 // Without a text document the export stops with its message; a document closed while the

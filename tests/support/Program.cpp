@@ -27,6 +27,12 @@ Corvane& Corvane::desktopJson(const QByteArray& json) {
     return desktop(f.fileName());
 }
 
+Corvane& Corvane::libreOffice(const QString& pipe) {
+    env.insert("CORVANE_HOST", "libreoffice");
+    env.insert("CORVANE_UNO_PIPE", pipe);
+    return *this;
+}
+
 Corvane& Corvane::dumping() {
     env.insert("CORVANE_DUMP", home.filePath("out.json"));
     return *this;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The real program, started as a user would, unattended, on a built-in desktop.
+// The real program, started as a user would, unattended, on a built-in desktop or a LibreOffice.
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -20,6 +20,8 @@ struct Corvane {
     Corvane& desktop(const QString& path);
     // Writes the desktop into the home folder first.
     Corvane& desktopJson(const QByteArray& json);
+    // The LibreOffice listening on `pipe` instead of a built-in desktop.
+    Corvane& libreOffice(const QString& pipe);
     // Asks for the dump; read it with dump() after run().
     Corvane& dumping();
     void run(const QString& code);
