@@ -13,25 +13,14 @@ namespace {
 
 using test::ExportFixture;
 
-struct Dialog {
-    explicit Dialog(int exportCount) {
-        f.t.state.exportCount = exportCount;
-        f.list.rows = {test::chartRow("Chart 1", "Data", false), test::chartRow("Chart 2", "Data")};
-        dialog = new images::DialogImageFiles(f.t.services, f.t.state, chooser,
-                                              {f.list, [this] { ++f.formClosed; }});
-        dialog->Form_Load();
-        dialog->show();
-    }
-    ~Dialog() { delete dialog.data(); }
-    template <typename T>
-    T* child(const char* name) {
-        return dialog->findChild<T*>(name);
-    }
-    QString label() { return child<QLabel>("Label1")->text(); }
-
-    ExportFixture f;
-    platform::RecordingChooser chooser;
-    QPointer<images::DialogImageFiles> dialog;
+struct Dialog : test::OpenDialog<images::DialogImageFiles> {
+    explicit Dialog(int exportCount)
+        : OpenDialog(exportCount,
+                     {test::chartRow("Chart 1", "Data", false), test::chartRow("Chart 2", "Data")},
+                     [](ExportFixture& f, platform::Chooser& chooser, images::ExportTarget target) {
+                         return new images::DialogImageFiles(f.t.services, f.t.state, chooser,
+                                                             target);
+                     }) {}
 };
 
 TEST(DialogImageFiles, LoadsWithItsDefaultsAndTheCountOrNoConfirm) {

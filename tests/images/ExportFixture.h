@@ -5,9 +5,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <functional>
 #include <vector>
 
+#include "images/DialogImageFiles.h"
 #include "images/ExportRun.h"
+#include "platform/Choosers.h"
 #include "startup/Dispatch.h"
 #include "support/ListRows.h"
 #include "support/TestRun.h"
@@ -77,6 +82,30 @@ struct ExportFixture {
     TestRun t;
     ListRows list;
     int formClosed = 0;
+};
+
+// An export dialog, loaded and shown, on a fixture whose list holds `rows` and `exportCount`
+// of them counted as checked.
+template <typename D>
+struct OpenDialog {
+    using Make = std::function<D*(ExportFixture&, platform::Chooser&, images::ExportTarget)>;
+    OpenDialog(int exportCount, std::vector<run::ListRow> rows, const Make& make) {
+        f.t.state.exportCount = exportCount;
+        f.list.rows = std::move(rows);
+        dialog = make(f, chooser, {f.list, [this] { ++f.formClosed; }});
+        dialog->Form_Load();
+        dialog->show();
+    }
+    ~OpenDialog() { delete dialog.data(); }
+    template <typename T>
+    T* child(const char* name) {
+        return dialog->template findChild<T*>(name);
+    }
+    QString label() { return child<QLabel>("Label1")->text(); }
+
+    ExportFixture f;
+    platform::RecordingChooser chooser;
+    QPointer<D> dialog;
 };
 
 }  // namespace test

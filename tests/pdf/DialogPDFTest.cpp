@@ -14,25 +14,12 @@ namespace {
 
 using test::ExportFixture;
 
-struct Dialog {
-    explicit Dialog(int exportCount) {
-        f.t.state.exportCount = exportCount;
-        f.list.rows = {test::chartRow("Chart 2", "Data", true, "Trend")};
-        dialog = new pdf::DialogPDF(f.t.services, f.t.state, chooser,
-                                    {f.list, [this] { ++f.formClosed; }});
-        dialog->Form_Load();
-        dialog->show();
-    }
-    ~Dialog() { delete dialog.data(); }
-    template <typename T>
-    T* child(const char* name) {
-        return dialog->findChild<T*>(name);
-    }
-    QString label() { return child<QLabel>("Label1")->text(); }
-
-    ExportFixture f;
-    platform::RecordingChooser chooser;
-    QPointer<pdf::DialogPDF> dialog;
+struct Dialog : test::OpenDialog<pdf::DialogPDF> {
+    explicit Dialog(int exportCount)
+        : OpenDialog(exportCount, {test::chartRow("Chart 2", "Data", true, "Trend")},
+                     [](ExportFixture& f, platform::Chooser& chooser, images::ExportTarget target) {
+                         return new pdf::DialogPDF(f.t.services, f.t.state, chooser, target);
+                     }) {}
 };
 
 TEST(DialogPDF, LoadsWithTheCountOrWithoutConfirm) {

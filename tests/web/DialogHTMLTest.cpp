@@ -14,26 +14,16 @@ namespace {
 
 using test::ExportFixture;
 
-struct Dialog {
-    explicit Dialog(int exportCount) {
-        f.t.state.exportCount = exportCount;
-        f.list.rows = {test::chartRow("Chart 2", "Data", true, "Trend")};
-        dialog = new web::DialogHTML(f.t.services, f.t.state, {f.list, [this] { ++f.formClosed; }});
-        dialog->Form_Load();
-        dialog->show();
-    }
-    ~Dialog() { delete dialog.data(); }
-    template <typename T>
-    T* child(const char* name) {
-        return dialog->findChild<T*>(name);
-    }
+struct Dialog : test::OpenDialog<web::DialogHTML> {
+    explicit Dialog(int exportCount)
+        : OpenDialog(exportCount, {test::chartRow("Chart 2", "Data", true, "Trend")},
+                     [](ExportFixture& f, platform::Chooser&, images::ExportTarget target) {
+                         return new web::DialogHTML(f.t.services, f.t.state, target);
+                     }) {}
     void type(const char* box, const QString& text) {
         child<QLineEdit>(box)->clear();
         QTest::keyClicks(child<QLineEdit>(box), text);
     }
-
-    ExportFixture f;
-    QPointer<web::DialogHTML> dialog;
 };
 
 TEST(DialogHTML, LoadsWithItsDefaults) {
