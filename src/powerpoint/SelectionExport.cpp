@@ -2,6 +2,7 @@
 
 #include "layout/Layout.h"
 #include "office/Error.h"
+#include "powerpoint/BatchExport.h"
 #include "powerpoint/Objects.h"
 #include "powerpoint/Paste.h"
 #include "powerpoint/WindowServices.h"
@@ -61,14 +62,11 @@ bool HasOpenPresentation(run::Services& services, run::RunState& state) {
     return !ctx.powerPoint->presentations().empty();
 }
 
+// The batch export's preparation, then the normal view, the only one a paste lands in.
 void PrepareSlideView(run::Services& services, run::RunState& state) {
+    ReadSlideExportOptions(services, state);
     std::shared_ptr<office::PowerPoint> pp;
     ignoreErrors([&] { pp = services.host.attachPowerPoint(); });
-    ignoreErrors([&] { services.host.clipboard().clear(); });
-    ignoreErrors([&] {
-        if (app(pp).slideShowWindowCount() > 0) activePresentation(*pp).exitSlideShow();
-    });
-    ignoreErrors([&] { state.powerPoint.savedViewType = app(pp).activeWindow()->viewType(); });
     ignoreErrors([&] {
         if (state.powerPoint.savedViewType != office::ppViewNormal)
             app(pp).activeWindow()->setViewType(office::ppViewNormal);
