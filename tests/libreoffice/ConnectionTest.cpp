@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <QCoreApplication>
 
 #include "Soffice.h"
@@ -63,7 +65,11 @@ TEST(LibreOfficeAttach, KilledMidRunIsDisconnected) {
     ASSERT_TRUE(sheet);
     EXPECT_EQ(inventory::CountItems(*ctx.excel, *ctx.workbook), 0);
     ctx.excel->setScreenUpdating(false);
+    struct sigaction pipeAction {};
 
+    // A call that writes to the dead pipe must fail, not raise SIGPIPE and end the program.
+    sigaction(SIGPIPE, nullptr, &pipeAction);
+    EXPECT_EQ(pipeAction.sa_handler, SIG_IGN);
     soffice->stop();
 
     const std::vector<std::pair<const char*, std::function<void()>>> calls = {

@@ -1,4 +1,5 @@
 #include <QRegularExpression>
+#include <csignal>
 #include <cstdlib>
 
 #include <com/sun/star/awt/Toolkit.hpp>
@@ -46,6 +47,10 @@ std::shared_ptr<Session> Session::connect(const QString& pipe) {
              QStringLiteral("\"%1\" is not a usable LibreOffice pipe name (letters, digits, '_', "
                             "'.' and '-' only).")
                  .arg(pipe));
+    // A LibreOffice that goes away must show as errors::Disconnected: a write to its closed pipe
+    // would otherwise raise SIGPIPE and end the program without a word.
+    static const bool pipeSignalIgnored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+    (void)pipeSignalIgnored;
     // A new connection can be dropped by LibreOffice while an earlier one is being closed; a
     // bridge disposed during the handshake is tried again, a few times only.
     constexpr int Tries = 3;
