@@ -82,8 +82,13 @@ std::unique_ptr<Soffice> Soffice::start(QString* why) {
          QStringLiteral("-env:UserInstallation=") +
              QUrl::fromLocalFile(s->dir_.filePath(QStringLiteral("profile"))).toString(),
          QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(s->pipe_)});
-    // Its own process group, so that stopping it reaches soffice.bin under the launcher too.
-    process.setChildProcessModifier([] { setsid(); });
+    // Its own process group, so that stopping it reaches soffice.bin under the launcher too;
+    // and SIGPIPE as LibreOffice expects it, not ignored as in this process once it attached
+    // (LibreOffice started with SIGPIPE ignored drops its UNO connections after a while).
+    process.setChildProcessModifier([] {
+        setsid();
+        std::signal(SIGPIPE, SIG_DFL);
+    });
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(s->dir_.filePath(QStringLiteral("soffice.log")));
     qint64 pid = 0;
