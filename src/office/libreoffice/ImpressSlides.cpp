@@ -74,24 +74,24 @@ class ImpressShape : public SlideShape {
         return get("Shape.Height", [&] { return toPoints(shape_->getSize().Height); });
     }
     void setLeft(double v) override {
-        get("Shape.Left", [&] {
+        place("Shape.Left", [&] {
             auto p = shape_->getPosition();
             p.X = toMm100(v);
             shape_->setPosition(p);
         });
     }
     void setTop(double v) override {
-        get("Shape.Top", [&] {
+        place("Shape.Top", [&] {
             auto p = shape_->getPosition();
             p.Y = toMm100(v);
             shape_->setPosition(p);
         });
     }
     void setWidth(double v) override {
-        get("Shape.Width", [&] { resize(toMm100(v), true); });
+        place("Shape.Width", [&] { resize(toMm100(v), true); });
     }
     void setHeight(double v) override {
-        get("Shape.Height", [&] { resize(toMm100(v), false); });
+        place("Shape.Height", [&] { resize(toMm100(v), false); });
     }
     void setLockAspectRatio(bool on) override {
         get("Shape.LockAspectRatio", [&] {
@@ -105,6 +105,8 @@ class ImpressShape : public SlideShape {
             Reference<css::view::XSelectionSupplier> s(doc_->controller(), UNO_QUERY_THROW);
             if (!s->select(Any(shape_)))
                 fail(errors::Application, QStringLiteral("Impress did not select the shape."));
+            // The view takes the selection from its event loop; the next call reads it.
+            doc_->session->settle();
         });
     }
 
@@ -147,6 +149,16 @@ class ImpressShape : public SlideShape {
     template <typename F>
     auto get(const char* member, F&& body) const -> decltype(body()) {
         return guarded(*doc_->session, member, body);
+    }
+    // An embedded object answers a new position or size from Impress's event loop with the
+    // rectangle it had then: each change is let through before the next, or a later one can
+    // be undone by an earlier answer.
+    template <typename F>
+    void place(const char* member, F&& change) {
+        get(member, [&] {
+            change();
+            doc_->session->settle();
+        });
     }
     void set(const char* member, const char* property, const Any& value) {
         get(member, [&] { props(shape_)->setPropertyValue(ous(property), value); });
