@@ -65,9 +65,9 @@ TEST(LibreOfficeAttach, KilledMidRunIsDisconnected) {
     ASSERT_TRUE(sheet);
     EXPECT_EQ(inventory::CountItems(*ctx.excel, *ctx.workbook), 0);
     ctx.excel->setScreenUpdating(false);
-    struct sigaction pipeAction {};
 
     // A call that writes to the dead pipe must fail, not raise SIGPIPE and end the program.
+    struct sigaction pipeAction {};
     sigaction(SIGPIPE, nullptr, &pipeAction);
     EXPECT_EQ(pipeAction.sa_handler, SIG_IGN);
     soffice->stop();

@@ -58,8 +58,8 @@ class Session {
     // LibreOffice's own clipboard (on a desktop, the user's).
     Reference<css::datatransfer::clipboard::XClipboard> clipboard() const;
 
-    // Lets LibreOffice finish what a command left for its event loop: Impress switches views
-    // and sizes pasted objects there, after the command has returned.
+    // Lets LibreOffice finish what a call left for its event loop: Impress switches views,
+    // takes a new selection and places embedded objects there, after the call has returned.
     void settle() const;
 
     // Rethrows the exception being handled as an office::Error. Call only from a catch block.
