@@ -3,32 +3,21 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <optional>
-
 #include "imaging/PdfWriter.h"
+#include "support/Poppler.h"
 
 namespace {
+
+using test::PointsPerCm;
+using test::poppler;
 
 using imaging::Image;
 using imaging::PdfWriter;
 using imaging::TextAlign;
-
-constexpr double kPointsPerCm = 72 / 2.54;
-
-// Runs a poppler tool; nothing when it is missing or fails.
-std::optional<QString> poppler(const QString& tool, const QStringList& arguments) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 struct Word {
     QString text;
@@ -72,7 +61,7 @@ QSizeF pageSizeCm(const QString& info, int page) {
     const QRegularExpression line(
         QStringLiteral(R"(Page\s+%1 size:\s*([\d.]+) x ([\d.]+) pts)").arg(page));
     const auto m = line.match(info);
-    return QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) / kPointsPerCm;
+    return QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) / PointsPerCm;
 }
 
 Image solid(QColor colour) {
@@ -155,18 +144,18 @@ TEST_F(PdfWriterTest, TextsSitOnTheirBaselineMeasuredFromTheBottom) {
 
     const auto pages = words(path("texts.pdf"));
     ASSERT_EQ(pages.size(), 1);
-    const double pageHeight = 17 * kPointsPerCm;
+    const double pageHeight = 17 * PointsPerCm;
     for (const auto& t : texts) {
         SCOPED_TRACE(t.text.toStdString());
         const auto word = find(pages[0], t.text);
         ASSERT_TRUE(word);
-        const double x = t.x * kPointsPerCm;
+        const double x = t.x * PointsPerCm;
         const double drawnAt = t.align == TextAlign::Left    ? word->xMin
                                : t.align == TextAlign::Right ? word->xMax
                                                              : (word->xMin + word->xMax) / 2;
         EXPECT_NEAR(drawnAt, x, 0.5);
         // The baseline lies between the top of the box and the descent below it.
-        const double baseline = pageHeight - t.y * kPointsPerCm;
+        const double baseline = pageHeight - t.y * PointsPerCm;
         EXPECT_LT(word->yMin, baseline - 0.5 * t.size);
         EXPECT_GT(word->yMax, baseline);
         EXPECT_LT(word->yMax, baseline + 0.3 * t.size);

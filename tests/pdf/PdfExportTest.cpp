@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <optional>
 
 #include "images/ExportFixture.h"
 #include "pdf/PdfExport.h"
+#include "support/Poppler.h"
 
 namespace {
 
+using test::PointsPerCm;
+using test::poppler;
+
 using test::ExportFixture;
-
-constexpr double PointsPerCm = 72 / 2.54;
-
-// Runs a poppler tool; nothing when it fails.
-std::optional<QString> poppler(const QString& tool, const QStringList& arguments) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 #define REQUIRE_POPPLER()                                                    \
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) \
